@@ -1,0 +1,1 @@
+// placeholder until the XM writer lands

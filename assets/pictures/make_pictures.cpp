@@ -1,0 +1,2 @@
+// placeholder until the pictures land
+int main() { return 0; }
