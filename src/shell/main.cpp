@@ -93,6 +93,7 @@ int main() {
         std::fprintf(stderr, "kiuas: cannot start Allegro\n");
         return 1;
     }
+    set_window_title("Kiuas");
     install_keyboard();
     install_mouse();
     install_timer();
