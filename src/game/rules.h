@@ -60,7 +60,9 @@ GameState newGameState(const PictureSizes& sizes, RandomSource& random);
 
 enum class FrameOutcome { Continue, HeatLimit };
 
-// the rule steps of one frame: move, ramp, heat check, spawn, decay, fall, kinds, misses, catches
+// the rule steps of one frame: move, ramp, heat check, spawn, decay, fall, kinds, misses, catches;
+// HeatLimit comes from the heat check, after the move and the ramp, and the rest of the frame is
+// skipped. Expects sizes that pictureSizeProblem accepts and draws of 0..32767 from random.
 FrameOutcome runFrameRules(GameState& state, const FrameInput& input, const PictureSizes& sizes,
                            RandomSource& random);
 
