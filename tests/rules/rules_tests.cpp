@@ -196,6 +196,8 @@ TEST(Man, LeftEndStaysJustBelowZeroAndTruncatesToMinusOne) {
     EXPECT_LT(leftEnd, 0.0f);
     EXPECT_GT(leftEnd, -2.2f);
     EXPECT_EQ(static_cast<int>(leftEnd), -1);
+    // each step widened to double: float steps of 2.2f would end at -1.20010448 instead
+    EXPECT_EQ(leftEnd, -0x1.333a0ap+0f); // -1.20010436
     game.frames(3, leftKey);
     EXPECT_EQ(game.state.playerX, leftEnd);
 }
