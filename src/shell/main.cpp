@@ -90,7 +90,7 @@ std::optional<std::string> runGame() {
 
 int main() {
     if (allegro_init() != 0) {
-        std::fprintf(stderr, "kiuas: cannot start Allegro\n");
+        std::fprintf(stderr, "kiuas: cannot start Allegro: %s\n", allegro_error);
         return 1;
     }
     set_window_title("Kiuas");

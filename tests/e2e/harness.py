@@ -264,7 +264,8 @@ class Kiuas:
     def wait_window(self, timeout=5.0):
         self.window = self.find_window(timeout=timeout)
         if self.window is None:
-            raise AssertionError("the program's window did not appear")
+            raise AssertionError(f"the program's window did not appear (exit code "
+                                 f"{self.process.poll()}, stderr: {self.stderr_text()!r})")
         return self.window
 
     def wait_exit(self, timeout=10.0):
@@ -377,6 +378,8 @@ def running(build, display, **kwargs):
         yield game
     finally:
         game.stop()
+        # Allegro may fail to start on a display that a program left an instant ago
+        time.sleep(0.5)
         if os.environ.get("KIUAS_E2E_KEEP"):
             print(f"  kept {game.folder}")
         else:
