@@ -16,6 +16,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int mixRate = 44100;
@@ -56,8 +58,9 @@ double maxDifference(const std::vector<float>& a, const std::vector<float>& b) {
 
 std::string tempPath(const std::string& name) {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return ::testing::TempDir() + "kiuas-" + test->test_suite_name() + "-" + test->name() + "-" +
-           name;
+    // ctest runs some tests twice at once, so the process id keeps their files apart
+    return ::testing::TempDir() + "kiuas-" + std::to_string(getpid()) + "-" +
+           test->test_suite_name() + "-" + test->name() + "-" + name;
 }
 
 std::string writeFile(const std::string& name, const std::vector<unsigned char>& bytes) {
