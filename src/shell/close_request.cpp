@@ -8,7 +8,9 @@ namespace {
 std::atomic<bool> closeWanted{false};
 
 // runs on Allegro's event thread when the window's close button is used
-void onCloseButton() { closeWanted = true; }
+void onCloseButton() {
+    closeWanted = true;
+}
 END_OF_FUNCTION(onCloseButton)
 } // namespace
 
@@ -17,4 +19,6 @@ void installCloseHandler() {
     set_close_button_callback(onCloseButton);
 }
 
-bool closeRequested() { return closeWanted; }
+bool closeRequested() {
+    return closeWanted;
+}

@@ -62,8 +62,7 @@ void reportFailure(const std::string& message) {
 std::optional<std::string> runGame() {
     set_color_depth(32);
     if (set_gfx_mode(GFX_AUTODETECT, screenWidth, screenHeight, 0, 0) != 0) {
-        return std::string("cannot set the 640x480 display at 32 bits per pixel: ") +
-               allegro_error;
+        return std::string("cannot set the 640x480 display at 32 bits per pixel: ") + allegro_error;
     }
     set_color_conversion(COLORCONV_TOTAL);
     installCloseHandler();
@@ -94,6 +93,7 @@ int main() {
         std::fprintf(stderr, "kiuas: cannot start Allegro\n");
         return 1;
     }
+    set_window_title("Kiuas");
     install_keyboard();
     install_mouse();
     install_timer();

@@ -1,17 +1,138 @@
 #include "main_menu.h"
 
+#include "best_score.h"
 #include "close_request.h"
 #include "frame_pacing.h"
+#include "menu_buttons.h"
+#include "music_player.h"
+#include "play_game.h"
 
 #include <allegro.h>
 
-// stand-in until the full menu lands: shows the background until Esc
-std::optional<std::string> runMainMenu(BITMAP* menuBackground, BITMAP*, BITMAP*, BITMAP*,
-                                       BITMAP* menuBuffer) {
-    blit(menuBackground, menuBuffer, 0, 0, 0, 0, 640, 480);
-    while (!key[KEY_ESC] && !closeRequested()) {
+namespace {
+
+constexpr int screenWidth = 640;
+constexpr int screenHeight = 480;
+constexpr int fadeSteps = 43;
+constexpr int fadeAlphaStep = 6;
+
+// where the best-score line sits, and room for its widest value
+constexpr int scoreLineX = 18;
+constexpr int scoreLineY = 19;
+constexpr int scoreLineWidth = 30 * 8;
+constexpr int scoreLineHeight = 8;
+constexpr int scoreLineColour = 0xFFFF00;
+
+void showOnScreen(BITMAP* picture) {
+    // the library draws the pointer into the buffer on its own thread; hold it still while copying
+    freeze_mouse_flag = TRUE;
+    blit(picture, screen, 0, 0, 0, 0, screenWidth, screenHeight);
+    freeze_mouse_flag = FALSE;
+}
+
+// the menu picture from black, one step per frame; false when the window was closed
+bool fadeIn(BITMAP* menuBackground, BITMAP* menuBuffer) {
+    for (int step = 0; step < fadeSteps; ++step) {
+        clear_bitmap(menuBuffer);
+        set_trans_blender(0, 0, 0, step * fadeAlphaStep);
+        draw_trans_sprite(menuBuffer, menuBackground, 0, 0);
         waitForNextFrame();
-        blit(menuBuffer, screen, 0, 0, 0, 0, 640, 480);
+        showOnScreen(menuBuffer);
+        if (closeRequested()) {
+            return false;
+        }
     }
+    return true;
+}
+
+// The pointer lives in menuBuffer, where scare_mouse() can't reach it (it only hides a
+// pointer on the screen), so drawing into the buffer also takes the pointer off and puts
+// it back; otherwise its saved background would bring old pixels back when it moves.
+void hidePointer() {
+    scare_mouse();
+    show_mouse(nullptr);
+}
+
+void showPointer(BITMAP* menuBuffer) {
+    show_mouse(menuBuffer);
+    unscare_mouse();
+}
+
+// the best score in the corner, over a clean piece of background so no old digit remains
+void drawBestScoreLine(BITMAP* menuBackground, BITMAP* menuBuffer) {
+    hidePointer();
+    int bestScore = readBestScore();
+    blit(menuBackground, menuBuffer, scoreLineX, scoreLineY, scoreLineX, scoreLineY, scoreLineWidth,
+         scoreLineHeight);
+    textprintf_ex(menuBuffer, font, scoreLineX, scoreLineY, scoreLineColour, -1,
+                  "parhaat pisteet = %d", bestScore);
+    showPointer(menuBuffer);
+}
+
+// a picture on the screen until Esc is down; false when the window was closed instead
+bool showUntilEsc(BITMAP* picture) {
+    showOnScreen(picture);
+    while (!key[KEY_ESC]) {
+        if (closeRequested()) {
+            return false;
+        }
+        waitForNextFrame();
+    }
+    return true;
+}
+
+bool buttonHeld(MenuButton button) {
+    return buttonAt(mouse_x, mouse_y) == button && mouse_b != 0;
+}
+
+} // namespace
+
+std::optional<std::string> runMainMenu(BITMAP* menuBackground, BITMAP* pointerSprite,
+                                       BITMAP* infoPicture, BITMAP* closingPicture,
+                                       BITMAP* menuBuffer) {
+    if (!fadeIn(menuBackground, menuBuffer)) {
+        return std::nullopt;
+    }
+    set_mouse_sprite(pointerSprite);
+    set_mouse_sprite_focus(0, 0);
+    show_mouse(menuBuffer);
+    blit(menuBackground, menuBuffer, 0, 0, 0, 0, screenWidth, screenHeight);
+
+    for (;;) {
+        if (buttonHeld(MenuButton::Start)) {
+            if (auto failure = playGame()) {
+                return failure;
+            }
+            FMUSIC_PlaySong(menuSong);
+            showOnScreen(menuBuffer);
+        }
+        if (closeRequested()) {
+            return std::nullopt;
+        }
+
+        if (buttonHeld(MenuButton::Reset)) {
+            writeBestScore(10);
+            if (!showUntilEsc(infoPicture)) {
+                return std::nullopt;
+            }
+            hidePointer();
+            blit(menuBackground, menuBuffer, 0, 0, 0, 0, screenWidth, screenHeight);
+            showPointer(menuBuffer);
+        }
+
+        if (buttonHeld(MenuButton::Exit)) {
+            break;
+        }
+
+        drawBestScoreLine(menuBackground, menuBuffer);
+        showOnScreen(menuBuffer);
+        if (closeRequested()) {
+            return std::nullopt;
+        }
+        // one pass per frame: the menu looks and acts the same without holding a core
+        waitForNextFrame();
+    }
+
+    showUntilEsc(closingPicture);
     return std::nullopt;
 }

@@ -1,0 +1,213 @@
+#include "canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+int pixelOf(Rgb c) {
+    return makecol32(c.r, c.g, c.b);
+}
+
+Rgb colourOf(int pixel) {
+    return {getr32(pixel), getg32(pixel), getb32(pixel)};
+}
+
+static int clampByte(float v) {
+    return std::clamp(static_cast<int>(std::lround(v)), 0, 255);
+}
+
+Rgb mix(Rgb a, Rgb b, float t) {
+    return {clampByte(a.r + (b.r - a.r) * t), clampByte(a.g + (b.g - a.g) * t),
+            clampByte(a.b + (b.b - a.b) * t)};
+}
+
+Rgb shade(Rgb c, float f) {
+    return {clampByte(c.r * f), clampByte(c.g * f), clampByte(c.b * f)};
+}
+
+BITMAP* newPicture(int width, int height, Rgb fill) {
+    BITMAP* bmp = create_bitmap_ex(32, width, height);
+    if (bmp) {
+        clear_to_color(bmp, pixelOf(fill));
+    }
+    return bmp;
+}
+
+void blendPixel(BITMAP* bmp, int x, int y, Rgb c, float alpha) {
+    if (x < 0 || y < 0 || x >= bmp->w || y >= bmp->h || alpha <= 0.0f) {
+        return;
+    }
+    alpha = std::min(alpha, 1.0f);
+    Rgb under = colourOf(_getpixel32(bmp, x, y));
+    _putpixel32(bmp, x, y, pixelOf(mix(under, c, alpha)));
+}
+
+void verticalGradient(BITMAP* bmp, int x0, int y0, int x1, int y1, Rgb top, Rgb bottom) {
+    for (int y = y0; y <= y1; ++y) {
+        float t = y1 > y0 ? float(y - y0) / float(y1 - y0) : 0.0f;
+        hline(bmp, x0, y, x1, pixelOf(mix(top, bottom, t)));
+    }
+}
+
+// distance from (x, y) to a rounded rectangle, 0 inside
+static float roundedBoxDistance(float x, float y, int x0, int y0, int x1, int y1, int corner) {
+    float cx = std::clamp(x, float(x0 + corner), float(x1 - corner));
+    float cy = std::clamp(y, float(y0 + corner), float(y1 - corner));
+    float d = std::hypot(x - cx, y - cy) - float(corner);
+    return std::max(d, 0.0f);
+}
+
+void softShadow(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, int radius,
+                float strength) {
+    for (int y = y0 - radius; y <= y1 + radius; ++y) {
+        for (int x = x0 - radius; x <= x1 + radius; ++x) {
+            float d = roundedBoxDistance(float(x), float(y), x0, y0, x1, y1, corner);
+            float t = 1.0f - d / float(radius);
+            if (t > 0.0f) {
+                blendPixel(bmp, x, y, Rgb{0, 0, 0}, strength * t * t);
+            }
+        }
+    }
+}
+
+void roundedBox(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, Rgb c) {
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            float d = roundedBoxDistance(x + 0.5f, y + 0.5f, x0, y0, x1 + 1, y1 + 1, corner);
+            if (d <= 0.0f) {
+                putpixel(bmp, x, y, pixelOf(c));
+            } else if (d < 1.0f) {
+                blendPixel(bmp, x, y, c, 1.0f - d);
+            }
+        }
+    }
+}
+
+void smoothEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb c, float alpha) {
+    int xa = int(std::floor(cx - rx - 1)), xb = int(std::ceil(cx + rx + 1));
+    int ya = int(std::floor(cy - ry - 1)), yb = int(std::ceil(cy + ry + 1));
+    for (int y = ya; y <= yb; ++y) {
+        for (int x = xa; x <= xb; ++x) {
+            float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
+            float r = std::sqrt(dx * dx + dy * dy);
+            // distance outside the rim, roughly in pixels
+            float out = (r - 1.0f) * std::min(rx, ry);
+            float cover = std::clamp(0.5f - out, 0.0f, 1.0f);
+            blendPixel(bmp, x, y, c, cover * alpha);
+        }
+    }
+}
+
+static uint32_t hashLattice(int x, int y, uint32_t seed) {
+    uint32_t h = seed * 0x9E3779B1u ^ uint32_t(x) * 0x85EBCA77u ^ uint32_t(y) * 0xC2B2AE3Du;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    h ^= h >> 12;
+    h *= 0x297A2D39u;
+    h ^= h >> 15;
+    return h;
+}
+
+static float latticeValue(int x, int y, uint32_t seed) {
+    return float(hashLattice(x, y, seed) & 0xFFFFFFu) / float(0xFFFFFF);
+}
+
+float valueNoise(float x, float y, uint32_t seed) {
+    int xi = int(std::floor(x)), yi = int(std::floor(y));
+    float fx = x - float(xi), fy = y - float(yi);
+    float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
+    float a = latticeValue(xi, yi, seed), b = latticeValue(xi + 1, yi, seed);
+    float c = latticeValue(xi, yi + 1, seed), d = latticeValue(xi + 1, yi + 1, seed);
+    float top = a + (b - a) * sx, bottom = c + (d - c) * sx;
+    return top + (bottom - top) * sy;
+}
+
+float fractalNoise(float x, float y, uint32_t seed, int octaves) {
+    float sum = 0, weight = 1, total = 0;
+    for (int i = 0; i < octaves; ++i) {
+        sum += valueNoise(x, y, seed + uint32_t(i) * 101u) * weight;
+        total += weight;
+        weight *= 0.5f;
+        x *= 2.03f;
+        y *= 2.03f;
+    }
+    return sum / total;
+}
+
+void smallText(BITMAP* bmp, const char* text, int x, int y, Rgb c) {
+    textout_ex(bmp, font, text, x, y, pixelOf(c), -1);
+}
+
+void smallTextCentred(BITMAP* bmp, const char* text, int cx, int y, Rgb c) {
+    textout_centre_ex(bmp, font, text, cx, y, pixelOf(c), -1);
+}
+
+int bigTextWidth(const char* text, int scale) {
+    return text_length(font, text) * scale;
+}
+
+void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, Rgb bottom,
+             Rgb outline) {
+    // the text at 8x8 in white on black, stretched to its big size
+    int w = text_length(font, text), h = text_height(font);
+    BITMAP* small = create_bitmap_ex(32, w, h);
+    BITMAP* big = create_bitmap_ex(32, w * scale, h * scale);
+    clear_to_color(small, 0);
+    textout_ex(small, font, text, 0, 0, makecol32(255, 255, 255), -1);
+    stretch_blit(small, big, 0, 0, w, h, 0, 0, w * scale, h * scale);
+    int bw = big->w, bh = big->h;
+    auto inked = [&](int x, int yy) {
+        return x >= 0 && yy >= 0 && x < bw && yy < bh && _getpixel32(big, x, yy) != 0;
+    };
+    int x0 = cx - bw / 2;
+    int pad = std::max(2, scale / 2);
+    int blur = scale + 2;
+    // soft shadow: coverage of the glyphs, blurred, offset down-right
+    for (int yy = -blur; yy < bh + blur; ++yy) {
+        for (int x = -blur; x < bw + blur; ++x) {
+            int hits = 0, count = 0;
+            for (int dy = -blur; dy <= blur; dy += 2) {
+                for (int dx = -blur; dx <= blur; dx += 2) {
+                    hits += inked(x + dx, yy + dy);
+                    ++count;
+                }
+            }
+            if (hits) {
+                blendPixel(bmp, x0 + x + scale, y + yy + scale, Rgb{0, 0, 0},
+                           0.75f * float(hits) / float(count));
+            }
+        }
+    }
+    // outline: every pixel within pad of a glyph pixel
+    for (int yy = -pad; yy < bh + pad; ++yy) {
+        for (int x = -pad; x < bw + pad; ++x) {
+            bool near = false;
+            for (int dy = -pad; dy <= pad && !near; ++dy) {
+                for (int dx = -pad; dx <= pad && !near; ++dx) {
+                    near = dx * dx + dy * dy <= pad * pad + 1 && inked(x + dx, yy + dy);
+                }
+            }
+            if (near) {
+                blendPixel(bmp, x0 + x, y + yy, outline, 1.0f);
+            }
+        }
+    }
+    // the glyphs, with a gradient and a light upper edge on each stroke
+    for (int yy = 0; yy < bh; ++yy) {
+        Rgb c = mix(top, bottom, bh > 1 ? float(yy) / float(bh - 1) : 0.0f);
+        for (int x = 0; x < bw; ++x) {
+            if (!inked(x, yy)) {
+                continue;
+            }
+            Rgb p = c;
+            if (!inked(x, yy - std::max(1, scale / 3))) {
+                p = mix(c, Rgb{255, 255, 240}, 0.45f);
+            } else if (!inked(x, yy + std::max(1, scale / 3))) {
+                p = shade(c, 0.8f);
+            }
+            putpixel(bmp, x0 + x, y + yy, pixelOf(p));
+        }
+    }
+    destroy_bitmap(small);
+    destroy_bitmap(big);
+}

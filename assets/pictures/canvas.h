@@ -1,0 +1,52 @@
+// Drawing helpers shared by the pictures: colours, blending, gradients, noise and big lettering.
+#pragma once
+
+#include <allegro.h>
+
+#include <cstdint>
+
+struct Rgb {
+    int r, g, b;
+};
+
+constexpr Rgb magenta{255, 0, 255};
+
+// a 32-bit pixel value of the colour
+int pixelOf(Rgb c);
+// the colour of a 32-bit pixel value
+Rgb colourOf(int pixel);
+// a and b mixed, t = 0 gives a, t = 1 gives b
+Rgb mix(Rgb a, Rgb b, float t);
+// the colour scaled in brightness by f (1 keeps it)
+Rgb shade(Rgb c, float f);
+
+// a new 32-bit memory bitmap filled with one colour
+BITMAP* newPicture(int width, int height, Rgb fill);
+
+// puts colour c over the pixel with opacity alpha (0..1), clipped
+void blendPixel(BITMAP* bmp, int x, int y, Rgb c, float alpha);
+// fills the rectangle with a gradient from top to bottom colour
+void verticalGradient(BITMAP* bmp, int x0, int y0, int x1, int y1, Rgb top, Rgb bottom);
+// darkens the rectangle's surroundings with a shadow that fades over radius pixels
+void softShadow(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, int radius,
+                float strength);
+// a filled rectangle with rounded corners
+void roundedBox(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, Rgb c);
+// a filled ellipse blended at its rim so the edge is smooth (for opaque pictures only)
+void smoothEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb c, float alpha);
+
+// smooth value noise in 0..1 on an integer lattice hashed from seed
+float valueNoise(float x, float y, uint32_t seed);
+// several octaves of value noise, in 0..1
+float fractalNoise(float x, float y, uint32_t seed, int octaves);
+
+// one line of the built-in 8x8 font at its own size
+void smallText(BITMAP* bmp, const char* text, int x, int y, Rgb c);
+// as smallText, centred on cx
+void smallTextCentred(BITMAP* bmp, const char* text, int cx, int y, Rgb c);
+// the built-in font blown up scale times, centred on cx, with a top-to-bottom gradient,
+// a dark outline and a soft drop shadow
+void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, Rgb bottom,
+             Rgb outline);
+// width in pixels of text in the 8x8 font blown up scale times
+int bigTextWidth(const char* text, int scale);
