@@ -14,6 +14,7 @@ constexpr int labelRow = 330;
 constexpr int textColour = 0xFFFF00;
 constexpr int textBackground = 0;
 
+// an item's pixel position: its row truncated toward zero
 int itemRow(const FallingItem& item) {
     return static_cast<int>(item.y);
 }
