@@ -21,7 +21,7 @@ void pollKeys() {
 
 std::optional<std::string> playGame() {
     GamePictures pictures;
-    if (auto problem = loadGamePictures(gamePictureFolder, SCREEN_W, SCREEN_H, pictures)) {
+    if (auto problem = loadGamePictures(gamePictureFolder, screen->w, screen->h, pictures)) {
         releaseGamePictures(pictures);
         return problem;
     }

@@ -10,18 +10,16 @@ constexpr int scoreRow = 280;
 constexpr int heatRow = 300;
 constexpr int wantsRow = 320;
 constexpr int labelRow = 330;
-// the built-in font's cells are filled with colour 0 behind the glyphs
+// the texts are yellow, as a raw pixel of the 32-bit scene, on their cells' black
+constexpr int textColour = 0xFFFF00;
 constexpr int textBackground = 0;
 
+// an item's pixel position: its row truncated toward zero
 int itemRow(const FallingItem& item) {
     return static_cast<int>(item.y);
 }
 int itemColumn(const FallingItem& item) {
     return static_cast<int>(item.x);
-}
-
-int yellow(BITMAP* scene) {
-    return makecol_depth(bitmap_color_depth(scene), 255, 255, 0);
 }
 
 } // namespace
@@ -62,13 +60,12 @@ void drawItems(BITMAP* scene, const GameState& state, const GamePictures& pictur
 void drawHud(BITMAP* scene, const GameState& state, const GamePictures& pictures) {
     const int x = hudColumn(pictures);
     blit(pictures.hudSave, scene, 0, 0, x, hudFirstRow, pictures.hudSave->w, pictures.hudSave->h);
-    const int colour = yellow(scene);
-    textprintf_ex(scene, font, x, scoreRow, colour, textBackground, "pisteet=%d",
+    textprintf_ex(scene, font, x, scoreRow, textColour, textBackground, "pisteet=%d",
                   static_cast<int>(state.score));
-    textprintf_ex(scene, font, x, heatRow, colour, textBackground, "kuumuus=%d astetta",
+    textprintf_ex(scene, font, x, heatRow, textColour, textBackground, "kuumuus=%d astetta",
                   static_cast<int>(state.heat));
-    textprintf_ex(scene, font, x, wantsRow, colour, textBackground, "Ilkea tonttu haluaa:");
-    textprintf_ex(scene, font, x, labelRow, colour, textBackground, "%s",
+    textprintf_ex(scene, font, x, wantsRow, textColour, textBackground, "Ilkea tonttu haluaa:");
+    textprintf_ex(scene, font, x, labelRow, textColour, textBackground, "%s",
                   wantedLabel(state.wantedKind));
 }
 
