@@ -34,7 +34,7 @@ BITMAP* newPicture(int width, int height, Rgb fill) {
 }
 
 void blendPixel(BITMAP* bmp, int x, int y, Rgb c, float alpha) {
-    if (x < 0 || y < 0 || x >= bmp->w || y >= bmp->h || alpha <= 0.0f) {
+    if (x < bmp->cl || y < bmp->ct || x >= bmp->cr || y >= bmp->cb || alpha <= 0.0f) {
         return;
     }
     alpha = std::min(alpha, 1.0f);

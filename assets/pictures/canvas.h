@@ -55,8 +55,8 @@ int bigTextWidth(const char* text, int scale);
 struct WoodStyle {
     Rgb light;
     Rgb dark;
-    int plankSize;   // across the grain
-    bool vertical;   // planks standing up instead of lying
+    int plankSize; // across the grain
+    bool vertical; // planks standing up instead of lying
     uint32_t seed;
 };
 // fills the rectangle with planks: grain from noise, grooves between planks, knots
