@@ -34,7 +34,7 @@ BITMAP* newPicture(int width, int height, Rgb fill) {
 }
 
 void blendPixel(BITMAP* bmp, int x, int y, Rgb c, float alpha) {
-    if (x < 0 || y < 0 || x >= bmp->w || y >= bmp->h || alpha <= 0.0f) {
+    if (x < bmp->cl || y < bmp->ct || x >= bmp->cr || y >= bmp->cb || alpha <= 0.0f) {
         return;
     }
     alpha = std::min(alpha, 1.0f);
@@ -210,4 +210,159 @@ void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, R
     }
     destroy_bitmap(small);
     destroy_bitmap(big);
+}
+
+void woodPanel(BITMAP* bmp, int x0, int y0, int x1, int y1, const WoodStyle& style) {
+    int size = std::max(4, style.plankSize);
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            // u runs along the grain, v across it
+            int u = style.vertical ? y : x;
+            int v = style.vertical ? x - x0 : y - y0;
+            int plank = v / size;
+            int local = v - plank * size;
+            float tint = latticeValue(plank, 7, style.seed) - 0.5f;
+            float fu = u + plank * 173.0f;
+            float warp = fractalNoise(fu / 70.0f, v / 9.0f, style.seed, 4);
+            float lines = 0.5f + 0.5f * std::sin((v + warp * 22.0f) * 1.3f + plank * 2.1f);
+            float stripe = lines * lines * lines * lines;
+            float fine = valueNoise(fu / 3.0f, v * 1.7f, style.seed + 5u);
+            float t = 0.30f + 0.45f * warp + 0.25f * tint - 0.22f * stripe + 0.08f * fine;
+            // a knot now and then, with the grain bending round it
+            float kx = latticeValue(plank, 1, style.seed) * 900.0f;
+            float ky = size * (0.3f + 0.4f * latticeValue(plank, 2, style.seed));
+            float kd = std::hypot((fu - plank * 173.0f - kx) / 2.2f, float(local) - ky);
+            if (latticeValue(plank, 3, style.seed) < 0.45f && kd < 6.0f) {
+                float ring = 0.5f + 0.5f * std::sin(kd * 2.2f);
+                t -= (1.0f - kd / 6.0f) * (0.35f + 0.2f * ring);
+            }
+            Rgb c = mix(style.dark, style.light, std::clamp(t, 0.0f, 1.0f));
+            if (local == 0) {
+                c = shade(c, 0.45f);
+            } else if (local == 1) {
+                c = shade(c, 1.12f);
+            } else if (local == size - 1) {
+                c = shade(c, 0.78f);
+            }
+            putpixel(bmp, x, y, pixelOf(c));
+        }
+    }
+}
+
+void shadedEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb base, bool smooth) {
+    const float lx = -0.45f, ly = -0.6f, lz = 0.66f;
+    int xa = int(std::floor(cx - rx - 1)), xb = int(std::ceil(cx + rx + 1));
+    int ya = int(std::floor(cy - ry - 1)), yb = int(std::ceil(cy + ry + 1));
+    for (int y = ya; y <= yb; ++y) {
+        for (int x = xa; x <= xb; ++x) {
+            float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
+            float r2 = dx * dx + dy * dy;
+            float r = std::sqrt(r2);
+            float cover;
+            if (smooth) {
+                cover = std::clamp(0.5f - (r - 1.0f) * std::min(rx, ry), 0.0f, 1.0f);
+            } else {
+                cover = r2 <= 1.0f ? 1.0f : 0.0f;
+            }
+            if (cover <= 0.0f) {
+                continue;
+            }
+            float nz = std::sqrt(std::max(0.0f, 1.0f - std::min(r2, 1.0f)));
+            float diffuse = std::max(0.0f, dx * lx + dy * ly + nz * lz);
+            float f = 0.55f + 0.6f * diffuse;
+            Rgb c = shade(base, f);
+            float spec = std::pow(std::max(0.0f, diffuse), 18.0f);
+            c = mix(c, Rgb{255, 255, 245}, 0.5f * spec);
+            blendPixel(bmp, x, y, c, cover);
+        }
+    }
+}
+
+void glow(BITMAP* bmp, float cx, float cy, float radius, Rgb c, float strength) {
+    int xa = std::max(0, int(cx - radius)), xb = std::min(bmp->w - 1, int(cx + radius));
+    int ya = std::max(0, int(cy - radius)), yb = std::min(bmp->h - 1, int(cy + radius));
+    for (int y = ya; y <= yb; ++y) {
+        for (int x = xa; x <= xb; ++x) {
+            float d = std::hypot(x - cx, y - cy) / radius;
+            if (d < 1.0f) {
+                float t = (1.0f - d) * (1.0f - d);
+                blendPixel(bmp, x, y, c, strength * t);
+            }
+        }
+    }
+}
+
+void vignette(BITMAP* bmp, float strength) {
+    float cx = bmp->w / 2.0f, cy = bmp->h / 2.0f;
+    float far = std::hypot(cx, cy);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) {
+            float d = std::hypot(x - cx, (y - cy) * 1.2f) / far;
+            float t = std::clamp((d - 0.45f) / 0.65f, 0.0f, 1.0f);
+            blendPixel(bmp, x, y, Rgb{0, 0, 0}, strength * t * t);
+        }
+    }
+}
+
+void steam(BITMAP* bmp, float cx, float cy, float rx, float ry, uint32_t seed, float strength) {
+    int xa = int(cx - rx), xb = int(cx + rx), ya = int(cy - ry), yb = int(cy + ry);
+    for (int y = ya; y <= yb; ++y) {
+        for (int x = xa; x <= xb; ++x) {
+            float dx = (x - cx) / rx, dy = (y - cy) / ry;
+            float r = std::sqrt(dx * dx + dy * dy);
+            if (r >= 1.0f) {
+                continue;
+            }
+            float n = fractalNoise(x / 22.0f, y / 30.0f, seed, 4);
+            float a = std::clamp((n - 0.42f) * 2.6f, 0.0f, 1.0f) * (1.0f - r) * (1.0f - r);
+            blendPixel(bmp, x, y, Rgb{250, 245, 240}, strength * a);
+        }
+    }
+}
+
+void scaledText(BITMAP* bmp, const char* text, int x, int y, int scale, Rgb c) {
+    int w = text_length(font, text), h = text_height(font);
+    BITMAP* small = create_bitmap_ex(32, w, h);
+    BITMAP* big = create_bitmap_ex(32, w * scale, h * scale);
+    clear_to_color(small, 0);
+    textout_ex(small, font, text, 0, 0, makecol32(255, 255, 255), -1);
+    stretch_blit(small, big, 0, 0, w, h, 0, 0, w * scale, h * scale);
+    int drop = std::max(1, scale / 2);
+    for (int pass = 0; pass < 2; ++pass) {
+        int off = pass == 0 ? drop : 0;
+        Rgb ink = pass == 0 ? Rgb{0, 0, 0} : c;
+        for (int yy = 0; yy < big->h; ++yy) {
+            for (int xx = 0; xx < big->w; ++xx) {
+                if (_getpixel32(big, xx, yy) != 0) {
+                    blendPixel(bmp, x + xx + off, y + yy + off, ink, pass == 0 ? 0.7f : 1.0f);
+                }
+            }
+        }
+    }
+    destroy_bitmap(small);
+    destroy_bitmap(big);
+}
+
+void scaledTextCentred(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb c) {
+    scaledText(bmp, text, cx - text_length(font, text) * scale / 2, y, scale, c);
+}
+
+void outlineSprite(BITMAP* bmp, Rgb outline) {
+    const int mask = pixelOf(magenta);
+    std::vector<char> solid(size_t(bmp->w) * size_t(bmp->h));
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) {
+            solid[size_t(y) * bmp->w + x] = _getpixel32(bmp, x, y) != mask;
+        }
+    }
+    auto at = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < bmp->w && y < bmp->h && solid[size_t(y) * bmp->w + x];
+    };
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) {
+            if (!at(x, y) && (at(x - 1, y) || at(x + 1, y) || at(x, y - 1) || at(x, y + 1))) {
+                _putpixel32(bmp, x, y, pixelOf(outline));
+            }
+        }
+    }
 }

@@ -50,3 +50,31 @@ void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, R
              Rgb outline);
 // width in pixels of text in the 8x8 font blown up scale times
 int bigTextWidth(const char* text, int scale);
+
+// how a wooden surface of planks looks
+struct WoodStyle {
+    Rgb light;
+    Rgb dark;
+    int plankSize; // across the grain
+    bool vertical; // planks standing up instead of lying
+    uint32_t seed;
+};
+// fills the rectangle with planks: grain from noise, grooves between planks, knots
+void woodPanel(BITMAP* bmp, int x0, int y0, int x1, int y1, const WoodStyle& style);
+
+// a lit ellipsoid: brighter towards the upper left; with a soft rim when smooth, else hard-edged
+void shadedEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb base, bool smooth);
+// brightens or darkens each pixel by a radial glow around (cx, cy)
+void glow(BITMAP* bmp, float cx, float cy, float radius, Rgb c, float strength);
+// darkens towards the corners
+void vignette(BITMAP* bmp, float strength);
+// drifting steam: pale noise that fades out at the edges of the ellipse
+void steam(BITMAP* bmp, float cx, float cy, float rx, float ry, uint32_t seed, float strength);
+
+// the 8x8 font blown up scale times, with a small hard drop shadow, from its top-left corner
+void scaledText(BITMAP* bmp, const char* text, int x, int y, int scale, Rgb c);
+// as scaledText, centred on cx
+void scaledTextCentred(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb c);
+
+// surrounds the opaque part of a magenta-masked sprite with a one-pixel line
+void outlineSprite(BITMAP* bmp, Rgb outline);
