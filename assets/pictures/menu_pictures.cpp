@@ -113,7 +113,8 @@ BITMAP* paintPointer(PALETTE pal) {
     }
     BITMAP* bmp = create_bitmap_ex(8, 16, 24);
     clear_to_color(bmp, 0);
-    int arrow[] = {0, 0, 0, 18, 4, 14, 7, 21, 10, 20, 7, 13, 13, 13};
+    // the arrow one pixel in, so that its outline reaches the hot spot at the top-left pixel
+    int arrow[] = {1, 1, 1, 18, 5, 14, 8, 21, 11, 20, 8, 13, 13, 13};
     polygon(bmp, 7, arrow, 2);
     for (int y = 0; y < bmp->h; ++y) {
         for (int x = 0; x < bmp->w; ++x) {
@@ -122,10 +123,24 @@ BITMAP* paintPointer(PALETTE pal) {
             }
         }
     }
-    for (int i = 0; i < 7; ++i) {
-        int j = (i + 1) % 7;
-        line(bmp, arrow[2 * i], arrow[2 * i + 1], arrow[2 * j], arrow[2 * j + 1], 1);
+    // a black line all round, corners included
+    BITMAP* filled = create_bitmap_ex(8, bmp->w, bmp->h);
+    blit(bmp, filled, 0, 0, 0, 0, bmp->w, bmp->h);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) {
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    int p = getpixel(filled, x + dx, y + dy);
+                    near |= p >= 2;
+                }
+            }
+            if (getpixel(filled, x, y) == 0 && near) {
+                putpixel(bmp, x, y, 1);
+            }
+        }
     }
+    destroy_bitmap(filled);
     return bmp;
 }
 

@@ -94,9 +94,9 @@ void drawStove(BITMAP* bmp, int x0, int top) {
     hline(bmp, x0 - 4, top + 40, x1 + 4, pixelOf(Rgb{26, 26, 30}));
     hline(bmp, x0 - 4, top + 14, x1 + 4, pixelOf(Rgb{70, 70, 78}));
     // steam rising from the stones after a ladle of water
-    steam(bmp, x0 + 60, top - 50, 85, 70, 5, 1.0f);
-    steam(bmp, x0 + 85, top - 140, 95, 75, 6, 0.85f);
-    steam(bmp, x0 + 110, top - 220, 90, 60, 7, 0.6f);
+    steam(bmp, x0 + 60, top - 50, 85, 70, 5, 1.5f);
+    steam(bmp, x0 + 85, top - 140, 95, 75, 6, 1.2f);
+    steam(bmp, x0 + 110, top - 220, 90, 60, 7, 0.8f);
 }
 
 // the bucket of water and its ladle, waiting by the stove

@@ -101,15 +101,17 @@ BITMAP* paintSceneBackground() {
     drawLamp(bmp, 300, 56);
     drawWindow(bmp, 186, 120, 270, 190);
     drawThermometer(bmp, 400, 80, 230);
-    // the backrest along the wall behind the bench
-    woodPanel(bmp, 0, 352, screenWidth - 1, 366,
-              WoodStyle{{216, 166, 104}, {150, 98, 56}, 15, false, 17});
-    hline(bmp, 0, 352, screenWidth - 1, pixelOf(Rgb{246, 210, 150}));
-    for (int y = 367; y < 380; ++y) {
+    // the backrest along the wall behind the bench, standing out from the wall on its brackets
+    for (int y = 369; y < 384; ++y) {
         for (int x = 0; x < screenWidth; ++x) {
-            blendPixel(bmp, x, y, Rgb{40, 20, 8}, 0.5f * (1.0f - (y - 367) / 13.0f));
+            blendPixel(bmp, x, y, Rgb{30, 14, 6}, 0.6f * (1.0f - (y - 369) / 15.0f));
         }
     }
+    woodPanel(bmp, 0, 346, screenWidth - 1, 368,
+              WoodStyle{{206, 150, 90}, {132, 84, 44}, 23, false, 17});
+    hline(bmp, 0, 346, screenWidth - 1, pixelOf(Rgb{250, 214, 156}));
+    hline(bmp, 0, 347, screenWidth - 1, pixelOf(Rgb{226, 178, 116}));
+    hline(bmp, 0, 368, screenWidth - 1, pixelOf(Rgb{70, 40, 18}));
     // lower down the wall lies in the shade of the bench
     for (int y = 380; y < screenHeight; ++y) {
         for (int x = 0; x < screenWidth; ++x) {
