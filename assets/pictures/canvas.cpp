@@ -383,8 +383,7 @@ void smoothThickLine(BITMAP* bmp, float x0, float y0, float x1, float y1, float 
 
 void woodBox(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, const WoodStyle& style) {
     BITMAP* wood = create_bitmap_ex(32, x1 - x0 + 1, y1 - y0 + 1);
-    WoodStyle local = style;
-    woodPanel(wood, 0, 0, wood->w - 1, wood->h - 1, local);
+    woodPanel(wood, 0, 0, wood->w - 1, wood->h - 1, style);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             float d = roundedBoxDistance(x + 0.5f, y + 0.5f, x0, y0, x1 + 1, y1 + 1, corner);

@@ -199,13 +199,11 @@ void drawElf(BITMAP* bmp, int cx) {
         shadedEllipse(bmp, ex - 3.0f, 149.5f, 3.0f, 3.2f, Rgb{40, 70, 40}, true);
         putpixel(bmp, int(ex) - 4, 148, pixelOf(Rgb{255, 255, 255}));
         // the upper lid covers the top of the eye
-        for (int y = 141; y <= 147; ++y) {
+        for (int y = 141; y <= 145; ++y) {
             for (int x = int(ex) - 8; x <= int(ex) + 8; ++x) {
-                if ((y - 141) < 5 + 0 * x) {
-                    float dx = (x - ex) / 7.0f, dy = (y - 148) / 5.0f;
-                    if (dx * dx + dy * dy <= 1.0f) {
-                        putpixel(bmp, x, y, pixelOf(shade(skinTone, 0.88f)));
-                    }
+                float dx = (x - ex) / 7.0f, dy = (y - 148) / 5.0f;
+                if (dx * dx + dy * dy <= 1.0f) {
+                    putpixel(bmp, x, y, pixelOf(shade(skinTone, 0.88f)));
                 }
             }
         }
@@ -262,7 +260,8 @@ BITMAP* paintSideBar() {
     glow(bmp, float(sideBarWidth / 2), 120, 140, Rgb{180, 90, 40}, 0.5f);
     drawElf(bmp, sideBarWidth / 2 - 2);
     set_clip_rect(bmp, 0, 0, sideBarWidth - 1, screenHeight - 1);
-    // the dark board where the elf's wishes and the score are written
+    // the dark board where the game prints the score, the heat and the elf's wish:
+    // four lines from 13 pixels in, rows 280 to 338, up to 160 pixels long
     const int px0 = 4, py0 = 264, px1 = sideBarWidth - 5, py1 = 354;
     softShadow(bmp, px0 + 2, py0 + 3, px1 + 2, py1 + 3, 8, 8, 0.6f);
     roundedBox(bmp, px0, py0, px1, py1, 8, Rgb{196, 160, 80});
