@@ -366,3 +366,31 @@ void outlineSprite(BITMAP* bmp, Rgb outline) {
         }
     }
 }
+
+void fillShape(BITMAP* bmp, std::initializer_list<int> points, Rgb c) {
+    std::vector<int> p(points);
+    polygon(bmp, int(p.size() / 2), p.data(), pixelOf(c));
+}
+
+void smoothThickLine(BITMAP* bmp, float x0, float y0, float x1, float y1, float r, Rgb c) {
+    float len = std::hypot(x1 - x0, y1 - y0);
+    int steps = std::max(1, int(len * 2));
+    for (int i = 0; i <= steps; ++i) {
+        float t = float(i) / float(steps);
+        smoothEllipse(bmp, x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, r, r, c, 1.0f);
+    }
+}
+
+void woodBox(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, const WoodStyle& style) {
+    BITMAP* wood = create_bitmap_ex(32, x1 - x0 + 1, y1 - y0 + 1);
+    woodPanel(wood, 0, 0, wood->w - 1, wood->h - 1, style);
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            float d = roundedBoxDistance(x + 0.5f, y + 0.5f, x0, y0, x1 + 1, y1 + 1, corner);
+            if (d < 1.0f) {
+                blendPixel(bmp, x, y, colourOf(_getpixel32(wood, x - x0, y - y0)), 1.0f - d);
+            }
+        }
+    }
+    destroy_bitmap(wood);
+}

@@ -4,6 +4,7 @@
 #include <allegro.h>
 
 #include <cstdint>
+#include <initializer_list>
 
 struct Rgb {
     int r, g, b;
@@ -61,6 +62,8 @@ struct WoodStyle {
 };
 // fills the rectangle with planks: grain from noise, grooves between planks, knots
 void woodPanel(BITMAP* bmp, int x0, int y0, int x1, int y1, const WoodStyle& style);
+// planks filling a rectangle with rounded corners
+void woodBox(BITMAP* bmp, int x0, int y0, int x1, int y1, int corner, const WoodStyle& style);
 
 // a lit ellipsoid: brighter towards the upper left; with a soft rim when smooth, else hard-edged
 void shadedEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb base, bool smooth);
@@ -78,3 +81,8 @@ void scaledTextCentred(BITMAP* bmp, const char* text, int cx, int y, int scale, 
 
 // surrounds the opaque part of a magenta-masked sprite with a one-pixel line
 void outlineSprite(BITMAP* bmp, Rgb outline);
+
+// a filled polygon from a list of x, y pairs (hard-edged)
+void fillShape(BITMAP* bmp, std::initializer_list<int> points, Rgb c);
+// a thick line with round, softened ends (for opaque pictures only)
+void smoothThickLine(BITMAP* bmp, float x0, float y0, float x1, float y1, float r, Rgb c);

@@ -9,8 +9,7 @@
 constexpr int screenWidth = 640;
 constexpr int screenHeight = 480;
 constexpr int manWidth = 56;
-constexpr int manHeight = 60;
-constexpr int manRowTop = 388;
+constexpr int manHeight = 60; // he stands at row 388, on the bench: 388 + 60 = 480 - 32
 constexpr int itemSize = 40;
 constexpr int benchHeight = 32;
 constexpr int sideBarWidth = 184;
@@ -22,11 +21,6 @@ struct ButtonBox {
 constexpr ButtonBox startButton{127, 143, 513, 239};
 constexpr ButtonBox resetButton{127, 241, 513, 337};
 constexpr ButtonBox exitButton{127, 339, 513, 436};
-
-// where the menu prints the best score, and the room its line takes
-constexpr ButtonBox bestScoreLine{18, 19, 260, 27};
-// where the game prints its four lines, relative to the side bar
-constexpr ButtonBox hudLines{13, 280, 13 + 160, 338};
 
 BITMAP* paintMenu();
 // the pointer is a 256-colour picture; pal receives its palette

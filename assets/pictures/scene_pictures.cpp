@@ -1,6 +1,7 @@
 // The game scene's three fixed pictures: the sauna behind, the bench and the side bar.
 #include "canvas.h"
 #include "pictures.h"
+#include "sauna_props.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,102 +10,7 @@
 namespace {
 
 const WoodStyle wallWood{{226, 174, 112}, {150, 96, 54}, 24, false, 11};
-const WoodStyle benchTop{{240, 196, 136}, {176, 124, 72}, 5, false, 23};
-const WoodStyle benchFront{{196, 140, 84}, {120, 74, 40}, 22, false, 29};
 const WoodStyle barWood{{112, 68, 40}, {58, 33, 18}, 23, true, 31};
-
-// a filled polygon from a list of x, y pairs
-void fillShapeOn(BITMAP* bmp, std::initializer_list<int> points, Rgb c) {
-    std::vector<int> p(points);
-    polygon(bmp, int(p.size() / 2), p.data(), pixelOf(c));
-}
-
-// a thick line with round ends
-void thickLineOn(BITMAP* bmp, float x0, float y0, float x1, float y1, float r, Rgb c) {
-    float len = std::hypot(x1 - x0, y1 - y0);
-    int steps = std::max(1, int(len * 2));
-    for (int i = 0; i <= steps; ++i) {
-        float t = float(i) / float(steps);
-        smoothEllipse(bmp, x0 + (x1 - x0) * t, y0 + (y1 - y0) * t, r, r, c, 1.0f);
-    }
-}
-
-// the bench seen from the front: two slats of its seat, then its front board with posts
-void drawBench(BITMAP* bmp, int top, int width) {
-    woodPanel(bmp, 0, top, width - 1, top + 9, benchTop);
-    hline(bmp, 0, top, width - 1, pixelOf(Rgb{252, 224, 170}));
-    hline(bmp, 0, top + 5, width - 1, pixelOf(Rgb{92, 56, 30}));
-    woodPanel(bmp, 0, top + 10, width - 1, top + benchHeight - 1, benchFront);
-    for (int y = top + 10; y <= top + 12; ++y) {
-        for (int x = 0; x < width; ++x) {
-            blendPixel(bmp, x, y, Rgb{30, 14, 6}, 0.55f - 0.15f * (y - top - 10));
-        }
-    }
-    for (int post = 70; post < width; post += 160) {
-        rectfill(bmp, post, top + 13, post + 9, top + benchHeight - 1, pixelOf(Rgb{136, 86, 46}));
-        vline(bmp, post + 1, top + 13, top + benchHeight - 1, pixelOf(Rgb{186, 132, 80}));
-        vline(bmp, post + 9, top + 13, top + benchHeight - 1, pixelOf(Rgb{78, 46, 22}));
-        // the wooden pegs that hold the board
-        circlefill(bmp, post + 5, top + 17, 1, pixelOf(Rgb{90, 54, 28}));
-    }
-}
-
-// the stove: a steel body with a glowing door, a cage of stones on top
-void drawStove(BITMAP* bmp, int x0, int top) {
-    const int x1 = x0 + 118, bottom = screenHeight - benchHeight + 4;
-    glow(bmp, x0 + 59, top + 70, 190, Rgb{255, 140, 50}, 0.45f);
-    softShadow(bmp, x0 + 4, top + 8, x1 + 4, bottom, 10, 12, 0.5f);
-    // body: dark steel, lit from the front left
-    for (int x = x0; x <= x1; ++x) {
-        float u = float(x - x0) / float(x1 - x0);
-        Rgb c = shade(Rgb{70, 70, 76}, 1.15f - 0.6f * u * u);
-        vline(bmp, x, top + 40, bottom, pixelOf(c));
-    }
-    hline(bmp, x0, top + 40, x1, pixelOf(Rgb{140, 140, 148}));
-    rect(bmp, x0, top + 40, x1, bottom, pixelOf(Rgb{22, 22, 26}));
-    // the fire door with flames behind its glass
-    int dx0 = x0 + 24, dx1 = x1 - 24, dy0 = top + 64, dy1 = top + 112;
-    rectfill(bmp, dx0 - 4, dy0 - 4, dx1 + 4, dy1 + 4, pixelOf(Rgb{34, 34, 38}));
-    for (int y = dy0; y <= dy1; ++y) {
-        for (int x = dx0; x <= dx1; ++x) {
-            float n = fractalNoise(x / 7.0f, y / 5.0f, 77, 3);
-            float h = float(y - dy0) / float(dy1 - dy0);
-            float heat = std::clamp(h * 1.2f + (n - 0.5f) * 1.1f, 0.0f, 1.0f);
-            Rgb c = heat < 0.5f ? mix(Rgb{90, 20, 8}, Rgb{240, 90, 20}, heat * 2)
-                                : mix(Rgb{240, 90, 20}, Rgb{255, 230, 120}, (heat - 0.5f) * 2);
-            putpixel(bmp, x, y, pixelOf(c));
-        }
-    }
-    rect(bmp, dx0 - 4, dy0 - 4, dx1 + 4, dy1 + 4, pixelOf(Rgb{120, 120, 128}));
-    rectfill(bmp, dx1 + 6, dy0 + 18, dx1 + 12, dy0 + 22, pixelOf(Rgb{150, 150, 158}));
-    // the cage of stones
-    rectfill(bmp, x0 - 4, top + 2, x1 + 4, top + 40, pixelOf(Rgb{44, 44, 50}));
-    uint32_t s = 99u;
-    auto next = [&s]() {
-        s = s * 1664525u + 1013904223u;
-        return float(s >> 8) / float(1u << 24);
-    };
-    for (int row = 0; row < 4; ++row) {
-        for (int i = 0; i < 9; ++i) {
-            float sx = x0 + 4 + i * 14 + (row % 2) * 7 + next() * 4;
-            float sy = top + 36 - row * 11 + next() * 3;
-            if (sx > x1 + 2) {
-                continue;
-            }
-            int g = 110 + int(next() * 60);
-            Rgb stone{g, g - 6, g - 14};
-            shadedEllipse(bmp, sx, sy, 8.5f + next() * 2, 6.5f + next() * 1.5f, stone, true);
-        }
-    }
-    for (int x = x0 - 4; x <= x1 + 4; x += 9) {
-        vline(bmp, x, top + 14, top + 40, pixelOf(Rgb{36, 36, 40}));
-    }
-    hline(bmp, x0 - 4, top + 40, x1 + 4, pixelOf(Rgb{26, 26, 30}));
-    hline(bmp, x0 - 4, top + 14, x1 + 4, pixelOf(Rgb{70, 70, 78}));
-    // steam rising from the stones after a ladle of water
-    steam(bmp, x0 + 60, top - 60, 80, 70, 5, 0.8f);
-    steam(bmp, x0 + 90, top - 150, 90, 70, 6, 0.6f);
-}
 
 // a small window to a lake in the evening
 void drawWindow(BITMAP* bmp, int x0, int y0, int x1, int y1) {
@@ -160,16 +66,22 @@ void drawThermometer(BITMAP* bmp, int cx, int y0, int y1) {
 
 // a wall lamp behind a shade of wooden slats, its light falling on the wall
 void drawLamp(BITMAP* bmp, int cx, int cy) {
-    glow(bmp, float(cx), float(cy), 150, Rgb{255, 214, 150}, 0.35f);
-    glow(bmp, float(cx), float(cy), 40, Rgb{255, 240, 200}, 0.6f);
+    glow(bmp, float(cx), float(cy), 170, Rgb{255, 214, 150}, 0.3f);
+    softShadow(bmp, cx - 22, cy - 16, cx + 26, cy + 22, 3, 8, 0.45f);
+    for (int y = cy - 16; y <= cy + 16; ++y) {
+        Rgb c = mix(Rgb{255, 240, 190}, Rgb{250, 180, 90}, float(y - cy + 16) / 32.0f);
+        hline(bmp, cx - 22, y, cx + 22, pixelOf(c));
+    }
     for (int i = -3; i <= 3; ++i) {
         int x = cx + i * 7;
-        rectfill(bmp, x - 2, cy - 16, x + 2, cy + 16, pixelOf(Rgb{150, 98, 52}));
-        vline(bmp, x - 2, cy - 16, cy + 16, pixelOf(Rgb{196, 140, 86}));
+        rectfill(bmp, x - 1, cy - 16, x + 2, cy + 16, pixelOf(Rgb{150, 98, 52}));
+        vline(bmp, x - 1, cy - 16, cy + 16, pixelOf(Rgb{200, 146, 90}));
         vline(bmp, x + 2, cy - 16, cy + 16, pixelOf(Rgb{96, 58, 28}));
     }
-    rectfill(bmp, cx - 24, cy - 19, cx + 24, cy - 16, pixelOf(Rgb{110, 68, 34}));
-    rectfill(bmp, cx - 24, cy + 16, cx + 24, cy + 19, pixelOf(Rgb{110, 68, 34}));
+    rectfill(bmp, cx - 25, cy - 20, cx + 25, cy - 16, pixelOf(Rgb{110, 68, 34}));
+    hline(bmp, cx - 25, cy - 20, cx + 25, pixelOf(Rgb{170, 116, 64}));
+    rectfill(bmp, cx - 25, cy + 16, cx + 25, cy + 20, pixelOf(Rgb{110, 68, 34}));
+    hline(bmp, cx - 25, cy + 20, cx + 25, pixelOf(Rgb{66, 38, 18}));
 }
 
 } // namespace
@@ -189,15 +101,17 @@ BITMAP* paintSceneBackground() {
     drawLamp(bmp, 300, 56);
     drawWindow(bmp, 186, 120, 270, 190);
     drawThermometer(bmp, 400, 80, 230);
-    // the backrest along the wall behind the bench
-    woodPanel(bmp, 0, 352, screenWidth - 1, 366,
-              WoodStyle{{216, 166, 104}, {150, 98, 56}, 15, false, 17});
-    hline(bmp, 0, 352, screenWidth - 1, pixelOf(Rgb{246, 210, 150}));
-    for (int y = 367; y < 380; ++y) {
+    // the backrest along the wall behind the bench, standing out from the wall on its brackets
+    for (int y = 369; y < 384; ++y) {
         for (int x = 0; x < screenWidth; ++x) {
-            blendPixel(bmp, x, y, Rgb{40, 20, 8}, 0.5f * (1.0f - (y - 367) / 13.0f));
+            blendPixel(bmp, x, y, Rgb{30, 14, 6}, 0.6f * (1.0f - (y - 369) / 15.0f));
         }
     }
+    woodPanel(bmp, 0, 346, screenWidth - 1, 368,
+              WoodStyle{{206, 150, 90}, {132, 84, 44}, 23, false, 17});
+    hline(bmp, 0, 346, screenWidth - 1, pixelOf(Rgb{250, 214, 156}));
+    hline(bmp, 0, 347, screenWidth - 1, pixelOf(Rgb{226, 178, 116}));
+    hline(bmp, 0, 368, screenWidth - 1, pixelOf(Rgb{70, 40, 18}));
     // lower down the wall lies in the shade of the bench
     for (int y = 380; y < screenHeight; ++y) {
         for (int x = 0; x < screenWidth; ++x) {
@@ -240,8 +154,8 @@ void drawElf(BITMAP* bmp, int cx) {
     // woollen coat on his shoulders
     shadedEllipse(bmp, float(cx), 268, 62, 44, Rgb{110, 104, 96}, true);
     // ears poking out under the cap
-    fillShapeOn(bmp, {cx - 30, 138, cx - 50, 124, cx - 34, 156}, shade(skinTone, 0.85f));
-    fillShapeOn(bmp, {cx + 30, 138, cx + 50, 124, cx + 34, 156}, shade(skinTone, 0.8f));
+    fillShape(bmp, {cx - 30, 138, cx - 50, 124, cx - 34, 156}, shade(skinTone, 0.85f));
+    fillShape(bmp, {cx + 30, 138, cx + 50, 124, cx + 34, 156}, shade(skinTone, 0.8f));
     // the face, edged in a darker line
     shadedEllipse(bmp, float(cx), 152, 34, 30, Rgb{120, 60, 40}, true);
     shadedEllipse(bmp, float(cx), 152, 32.5f, 28.5f, skinTone, true);
@@ -285,13 +199,11 @@ void drawElf(BITMAP* bmp, int cx) {
         shadedEllipse(bmp, ex - 3.0f, 149.5f, 3.0f, 3.2f, Rgb{40, 70, 40}, true);
         putpixel(bmp, int(ex) - 4, 148, pixelOf(Rgb{255, 255, 255}));
         // the upper lid covers the top of the eye
-        for (int y = 141; y <= 147; ++y) {
+        for (int y = 141; y <= 145; ++y) {
             for (int x = int(ex) - 8; x <= int(ex) + 8; ++x) {
-                if ((y - 141) < 5 + 0 * x) {
-                    float dx = (x - ex) / 7.0f, dy = (y - 148) / 5.0f;
-                    if (dx * dx + dy * dy <= 1.0f) {
-                        putpixel(bmp, x, y, pixelOf(shade(skinTone, 0.88f)));
-                    }
+                float dx = (x - ex) / 7.0f, dy = (y - 148) / 5.0f;
+                if (dx * dx + dy * dy <= 1.0f) {
+                    putpixel(bmp, x, y, pixelOf(shade(skinTone, 0.88f)));
                 }
             }
         }
@@ -333,38 +245,6 @@ void drawElf(BITMAP* bmp, int cx) {
     shadedEllipse(bmp, float(cx + 60), 46, 9, 9, Rgb{244, 240, 232}, true);
 }
 
-// the bucket of water and its ladle, waiting by the stove
-void drawBucket(BITMAP* bmp, int cx, int bottom) {
-    softShadow(bmp, cx - 34, bottom - 50, cx + 40, bottom, 8, 8, 0.5f);
-    thickLineOn(bmp, cx + 18, bottom - 46, cx + 50, bottom - 100, 2.0f, Rgb{170, 118, 66});
-    for (int y = bottom - 54; y <= bottom; ++y) {
-        float t = float(y - (bottom - 54)) / 54.0f;
-        int half = int(34 - 6 * t);
-        for (int x = cx - half; x <= cx + half; ++x) {
-            float u = float(x - (cx - half)) / float(2 * half);
-            int stave = int(u * 7);
-            float local = u * 7 - stave;
-            Rgb c = shade(Rgb{186, 128, 72}, 1.15f - 0.5f * u);
-            if (local < 0.08f) {
-                c = shade(c, 0.6f);
-            }
-            putpixel(bmp, x, y, pixelOf(c));
-        }
-    }
-    for (int hoop : {bottom - 46, bottom - 10}) {
-        float t = float(hoop - (bottom - 54)) / 54.0f;
-        int half = int(34 - 6 * t);
-        rectfill(bmp, cx - half, hoop, cx + half, hoop + 3, pixelOf(Rgb{196, 160, 80}));
-        hline(bmp, cx - half, hoop, cx + half, pixelOf(Rgb{240, 214, 140}));
-    }
-    ellipsefill(bmp, cx, bottom - 54, 34, 5, pixelOf(Rgb{120, 80, 44}));
-    ellipsefill(bmp, cx, bottom - 53, 30, 3, pixelOf(Rgb{70, 110, 140}));
-    thickLineOn(bmp, cx + 10, bottom - 52, cx + 22, bottom - 60, 1.5f, Rgb{170, 118, 66});
-    thickLineOn(bmp, cx + 22, bottom - 60, cx + 48, bottom - 98, 2.0f, Rgb{186, 132, 76});
-    // the handle's arch
-    arc(bmp, cx, bottom - 54, itofix(0), itofix(128), 32, pixelOf(Rgb{90, 60, 30}));
-}
-
 } // namespace
 
 BITMAP* paintSideBar() {
@@ -380,13 +260,14 @@ BITMAP* paintSideBar() {
     glow(bmp, float(sideBarWidth / 2), 120, 140, Rgb{180, 90, 40}, 0.5f);
     drawElf(bmp, sideBarWidth / 2 - 2);
     set_clip_rect(bmp, 0, 0, sideBarWidth - 1, screenHeight - 1);
-    // the dark board where the elf's wishes and the score are written
+    // the dark board where the game prints the score, the heat and the elf's wish:
+    // four lines from 13 pixels in, rows 280 to 338, up to 160 pixels long
     const int px0 = 4, py0 = 264, px1 = sideBarWidth - 5, py1 = 354;
     softShadow(bmp, px0 + 2, py0 + 3, px1 + 2, py1 + 3, 8, 8, 0.6f);
     roundedBox(bmp, px0, py0, px1, py1, 8, Rgb{196, 160, 80});
     roundedBox(bmp, px0 + 2, py0 + 2, px1 - 2, py1 - 2, 7, Rgb{16, 10, 7});
-    fillShapeOn(bmp, {88, py0 + 2, 108, py0 + 2, 104, 250}, Rgb{196, 160, 80});
-    fillShapeOn(bmp, {91, py0 + 3, 105, py0 + 3, 103, 254}, Rgb{16, 10, 7});
+    fillShape(bmp, {88, py0 + 2, 108, py0 + 2, 104, 250}, Rgb{196, 160, 80});
+    fillShape(bmp, {91, py0 + 3, 105, py0 + 3, 103, 254}, Rgb{16, 10, 7});
     drawBucket(bmp, 80, screenHeight - benchHeight);
     drawBench(bmp, screenHeight - benchHeight, sideBarWidth);
     // the post that frames the sauna on the left

@@ -12,12 +12,6 @@ namespace {
 const Rgb skin{238, 166, 132};
 const Rgb skinDark{196, 112, 84};
 
-// a filled polygon from a list of x, y pairs
-void fillShape(BITMAP* bmp, std::initializer_list<int> points, Rgb c) {
-    std::vector<int> p(points);
-    polygon(bmp, int(p.size() / 2), p.data(), pixelOf(c));
-}
-
 // a hard-edged thick line with round ends
 void thickLine(BITMAP* bmp, float x0, float y0, float x1, float y1, float r, Rgb c) {
     float len = std::hypot(x1 - x0, y1 - y0);

@@ -58,7 +58,6 @@ class GeneratedPictures : public ::testing::Test {
         ASSERT_NE(made, nullptr);
         root = made;
         firstRun = generateInto(root / "first");
-        secondRun = generateInto(root / "second");
         for (const std::string& name : allNames) {
             fs::path path = root / "first" / (name + ".pcx");
             PALETTE scratch;
@@ -76,7 +75,6 @@ class GeneratedPictures : public ::testing::Test {
     }
     void SetUp() override {
         ASSERT_EQ(firstRun, "");
-        ASSERT_EQ(secondRun, "");
         for (const std::string& name : allNames) {
             ASSERT_NE(pictures[name], nullptr) << name << ".pcx did not load";
         }
@@ -84,7 +82,7 @@ class GeneratedPictures : public ::testing::Test {
     static BITMAP* picture(const std::string& name) { return pictures.at(name); }
 
     static inline fs::path root;
-    static inline std::string firstRun, secondRun;
+    static inline std::string firstRun;
     static inline std::map<std::string, BITMAP*> pictures;
 };
 
@@ -227,6 +225,7 @@ TEST_F(GeneratedPictures, OnePaletteFileTheRestTrueColour) {
 }
 
 TEST_F(GeneratedPictures, GeneratingTwiceGivesTheSameBytes) {
+    ASSERT_EQ(generateInto(root / "second"), "");
     for (const std::string& name : allNames) {
         std::string file = name + ".pcx";
         EXPECT_TRUE(fileBytes(root / "first" / file) == fileBytes(root / "second" / file)) << file;
