@@ -252,7 +252,7 @@ def reset_button_writes_ten_and_shows_the_information(display):
     with running(BUILD, display) as game:
         start_at_menu(game, best_score_bytes(1234))
         check(inked_cells(game.screenshot()) == line_cells(1234), "the line does not show 1234")
-        game.click(*RESET)
+        game.click(*RESET, button=3)  # any mouse button works: the right one here
         info = game.picture("info.pcx")
         shot = wait_until(lambda: (lambda s: s if matches(s, info) else None)(game.screenshot()),
                           3.0)
@@ -275,7 +275,7 @@ def reset_button_writes_ten_and_shows_the_information(display):
 def exit_button_shows_goodbye_and_esc_ends(display):
     with running(BUILD, display) as game:
         start_at_menu(game, best_score_bytes(77))
-        game.click(*EXIT)
+        game.click(*EXIT, button=2)  # and the middle one here
         closing = game.picture("loppu.pcx")
         shot = wait_until(lambda: (lambda s: s if matches(s, closing) else None)(
             game.screenshot()), 3.0)
