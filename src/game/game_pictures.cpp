@@ -23,13 +23,7 @@ std::string sizeText(const BITMAP* picture) {
 // one picture from the folder, or a message naming the file
 std::optional<std::string> loadPicture(const std::string& folder, const char* file,
                                        BITMAP*& picture) {
-    const std::string path = folder + file;
-    PALETTE scratch;
-    picture = load_bitmap(path.c_str(), scratch);
-    if (!picture) {
-        return "cannot load the picture " + path;
-    }
-    return std::nullopt;
+    return loadPicture(folder + file, picture);
 }
 
 // one off-screen bitmap, or a message naming it
@@ -143,4 +137,13 @@ PictureSizes pictureSizesOf(const GamePictures& pictures, int screenWidth) {
 
 int hudColumn(const GamePictures& pictures) {
     return 653 - pictures.sideBar->w;
+}
+
+std::optional<std::string> loadPicture(const std::string& path, BITMAP*& picture) {
+    PALETTE scratch;
+    picture = load_bitmap(path.c_str(), scratch);
+    if (!picture) {
+        return "cannot load the picture " + path;
+    }
+    return std::nullopt;
 }

@@ -29,6 +29,9 @@ struct GamePictures {
     BITMAP* hudSave = nullptr;
 };
 
+// one picture, converted to the display's depth, or a message naming the file
+std::optional<std::string> loadPicture(const std::string& path, BITMAP*& picture);
+
 // the folder the game's pictures come from
 extern const char* const gamePictureFolder;
 

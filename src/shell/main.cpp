@@ -1,6 +1,7 @@
 // Kiuas: start-up, the main menu, shutdown.
 #include "close_request.h"
 #include "frame_pacing.h"
+#include "game_pictures.h"
 #include "main_menu.h"
 #include "music_player.h"
 #include "random_source.h"
@@ -26,10 +27,8 @@ struct MenuPictures {
 
 // a picture of the menu, or a message naming the file
 std::optional<std::string> loadMenuPicture(const char* path, bool fullScreen, BITMAP*& picture) {
-    PALETTE scratch;
-    picture = load_bitmap(path, scratch);
-    if (!picture) {
-        return std::string("cannot load the picture ") + path;
+    if (auto problem = loadPicture(path, picture)) {
+        return problem;
     }
     if (fullScreen && (picture->w != screenWidth || picture->h != screenHeight)) {
         return std::string("the picture ") + path + " is " + std::to_string(picture->w) + "x" +
