@@ -25,7 +25,7 @@ struct Theme {
 // how a theme is played: who carries the tune and who accompanies
 struct Arrangement {
     int leadInstrument = LeadReed;
-    int leadVolume = 46;
+    int leadVolume = 62;
     int leadShift = 0; // octaves
     bool harmony = false;
     int arps = 0; // 0 none, 1 eighths, 2 sixteenths
@@ -84,16 +84,16 @@ int bassNote(const Chord& c, bool fifth) {
 void drumBar(Score& s, int row, int level, bool fill) {
     if (level <= 0)
         return;
-    putNote(s, row, Kick, 49, KickDrum, 60);
-    putNote(s, row + 4, Kick, 49, KickDrum, 56);
+    putNote(s, row, Kick, 49, KickDrum, 56);
+    putNote(s, row + 4, Kick, 49, KickDrum, 52);
     if (level >= 2) {
-        putNote(s, row + 2, Snare, 49, SnareDrum, 34);
-        putNote(s, row + 6, Snare, 49, SnareDrum, 38);
+        putNote(s, row + 2, Snare, 49, SnareDrum, 36);
+        putNote(s, row + 6, Snare, 49, SnareDrum, 40);
     }
     for (int r = 0; r < rowsPerBar; ++r) {
         bool offbeat = r % 4 == 2;
         if (level >= 3 || r % 2 == 0)
-            putNote(s, row + r, Hat, 49, HiHat, offbeat ? 34 : (r % 2 ? 16 : 22));
+            putNote(s, row + r, Hat, 49, HiHat, offbeat ? 40 : (r % 2 ? 20 : 27));
     }
     if (fill)
         for (int r = 0; r < rowsPerBar; ++r)
@@ -128,15 +128,15 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
         int row = start + static_cast<int>(b) * rowsPerBar;
         Chord c = parseChord(t.chords[b], transpose);
         if (a.bass) {
-            putNote(s, row, Bass, bassNote(c, false), BassString, 58);
+            putNote(s, row, Bass, bassNote(c, false), BassString, 60);
             putNote(s, row + 4, Bass, bassNote(c, true) - 12 * (bassNote(c, true) > 36), BassString,
-                    52);
+                    54);
         }
         if (a.chords) {
             std::vector<int> v = voiceChord(c, 3, 44);
             for (int r : {2, 6})
                 for (int i = 0; i < 3; ++i) {
-                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 24);
+                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 46);
                     putKeyOff(s, row + r + 1, Chord1 + i);
                 }
         }
@@ -146,7 +146,7 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
             int step = a.arps == 2 ? 1 : 2;
             for (int r = 0, k = 0; r < rowsPerBar; r += step, ++k)
                 putNote(s, row + r, k % 2 ? ArpB : ArpA, v[order[k % 8]] + (a.arps == 2 ? 12 : 0),
-                        Kantele, a.arps == 2 ? 20 : 26);
+                        Kantele, a.arps == 2 ? 36 : 44);
         }
         bool last = b + 1 == t.chords.size();
         drumBar(s, row, a.drums, a.fill && last);
@@ -230,7 +230,7 @@ XmModule gameSongModule() {
     answered.arps = 1;
     Arrangement plucked = plain;
     plucked.leadInstrument = Kantele;
-    plucked.leadVolume = 50;
+    plucked.leadVolume = 60;
     Arrangement running = plain;
     running.drums = 3;
     running.fill = true;
@@ -239,7 +239,7 @@ XmModule gameSongModule() {
     full.drums = 3;
     Arrangement broad = plain;
     broad.leadInstrument = Kantele;
-    broad.leadVolume = 52;
+    broad.leadVolume = 60;
     broad.drums = 1;
     Arrangement broadFull = full;
     broadFull.drums = 2;

@@ -24,13 +24,13 @@ struct Theme {
 
 struct Arrangement {
     int leadInstrument = LeadReed;
-    int leadVolume = 40;
+    int leadVolume = 62;
     int secondInstrument = 0; // a harmony a third or so below the tune, 0 for none
     int secondVolume = 0;
     int arpVolume = 0;       // broken chords on the kantele, 0 for none
-    int padVolume = 14;      // held chords
+    int padVolume = 44;      // held chords
     bool padOnBeats = false; // chords on beats two and three instead of held
-    int bassVolume = 44;
+    int bassVolume = 64;
 };
 
 const Theme themeA = {
@@ -119,33 +119,33 @@ XmModule menuSongModule() {
 
     Arrangement opening;
     opening.leadVolume = 0;
-    opening.arpVolume = 26;
+    opening.arpVolume = 50;
     opening.padVolume = 0;
     Theme introStart = {{intro.chords[0], intro.chords[1]}, "r:24"};
     Theme introEnd = {{intro.chords[2], intro.chords[3]}, "r:24"};
     playTheme(s, bar, introStart, opening);
-    opening.padVolume = 12;
+    opening.padVolume = 36;
     playTheme(s, bar + 2, introEnd, opening);
     bar += 4;
 
     Arrangement sung;
-    sung.arpVolume = 20;
+    sung.arpVolume = 46;
     playTheme(s, bar, themeA, sung);
     bar += 16;
 
     Arrangement plucked;
     plucked.leadInstrument = Kantele;
-    plucked.leadVolume = 50;
+    plucked.leadVolume = 62;
     plucked.secondInstrument = LeadReed;
-    plucked.secondVolume = 20;
-    plucked.padVolume = 16;
+    plucked.secondVolume = 40;
+    plucked.padVolume = 46;
     plucked.padOnBeats = true;
     playTheme(s, bar, themeB, plucked);
     bar += 16;
 
     Arrangement together = sung;
     together.secondInstrument = Kantele;
-    together.secondVolume = 28;
+    together.secondVolume = 40;
     Theme firstHalf = {std::vector<std::string>(themeA.chords.begin(), themeA.chords.begin() + 8),
                        "C5:4 F5:4 A5:4  C6:8 A5:4  G5:8 E5:4  Bb5:4 A5:4 G5:4  A5:8 F5:4  "
                        "D6:8 Bb5:4  G5:6 F5:2 E5:4  F5:12"};
@@ -165,8 +165,8 @@ XmModule menuSongModule() {
     const char* rising[] = {"F3", "A3", "C4", "F4", "A4", "C5"};
     int home = (bar + 2) * rowsPerBar;
     for (int k = 0; k < 6; ++k)
-        putNote(s, home + 2 * k, ArpA + k % 3, noteNumber(rising[k]), Kantele, 30);
-    putNote(s, home + rowsPerBar, ArpA, noteNumber("F5"), Kantele, 26);
+        putNote(s, home + 2 * k, ArpA + k % 3, noteNumber(rising[k]), Kantele, 44);
+    putNote(s, home + rowsPerBar, ArpA, noteNumber("F5"), Kantele, 40);
     int end = (bar + 4) * rowsPerBar;
     for (int ch : {Lead, Pad1, Pad2, Pad3})
         putKeyOff(s, end, ch);
