@@ -137,6 +137,7 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
             for (int r : {2, 6})
                 for (int i = 0; i < 3; ++i) {
                     putNote(s, row + r, Chord1 + i, v[i], ChordReed, 46);
+                    putReedOffset(s, row + r, Chord1 + i, i);
                     putKeyOff(s, row + r + 1, Chord1 + i);
                 }
         }
@@ -191,8 +192,10 @@ int playCoda(Score& s, int bar, int transpose) {
     for (const Stab& st : stabs) {
         int r = row + st.row;
         std::vector<int> v = voiceChord(*st.chord, 3, 56);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             putNote(s, r, Chord1 + i, v[i], ChordReed, 34);
+            putReedOffset(s, r, Chord1 + i, i);
+        }
         putNote(s, r, Lead, v[2] + 12, LeadReed, 44);
         putNote(s, r, Second, v[1] + 12, LeadReed, 30);
         putNote(s, r, Bass, bassNote(*st.chord, false), BassString, 60);
@@ -207,9 +210,12 @@ int playCoda(Score& s, int bar, int transpose) {
     std::vector<int> ring = voiceChord(home, 4, 46);
     putNote(s, end, ArpA, ring[0], Kantele, 40);
     putNote(s, end, ArpB, ring[3] + 12, Kantele, 34);
+    // then the band fades away in a bar's time, and the song is over
+    for (int r = end + 8; r < end + 16; ++r)
+        putEffect(s, r, Spare, xmGlobalVolumeSlide, 0x02);
     for (int ch : {Lead, Second, Chord1, Chord2, Chord3})
-        putKeyOff(s, end + 8, ch);
-    return end + 8 + 12; // release and a breath
+        putKeyOff(s, end + 15, ch);
+    return end + 16;
 }
 
 } // namespace
@@ -218,6 +224,7 @@ XmModule gameSongModule() {
     const int totalBars = 8 + 5 * 16 + 8 + 4 * 16 + 8 + 7 * 16 + 8;
     Score s = makeScore(channelCount, totalBars * rowsPerBar);
     int bar = 0;
+    putEffect(s, 0, Spare, xmSetGlobalVolume, 64);
     playIntro(s, bar);
     bar += 8;
 
@@ -292,10 +299,20 @@ XmModule gameSongModule() {
     m.speed = 6;
     m.tempo = 140;
     m.restart = 0;
-    m.instruments = {makeAccordion(2, 10), makeAccordion(1, 6), makeKantele(0x300), makeBass(22),
-                     makeKick(),           makeSnare(),         makeHiHat()};
+    m.instruments = {makeAccordion(2, 10, 0.5),
+                     makeAccordion(1, 6, 0),
+                     makeKantele(0x300),
+                     makeBass(22),
+                     makeKick(),
+                     makeSnare(),
+                     makeHiHat()};
     m.instruments[1].name = "Haitarin sointu";
     m.instruments[1].vibrato = {};
+    // the band as it stands: chords to the left, kantele and cymbal to the right
+    panInstrument(m.instruments[ChordReed - 1], 92);
+    panInstrument(m.instruments[Kantele - 1], 170);
+    panInstrument(m.instruments[SnareDrum - 1], 112);
+    panInstrument(m.instruments[HiHat - 1], 160);
     return m;
 }
 

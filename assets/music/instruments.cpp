@@ -63,8 +63,9 @@ void mapByBase(XmInstrument& ins, const std::vector<int>& baseNotes) {
     }
 }
 
-// one reed tone at a base note, looped over a whole number of beats between the two reeds
-XmSample accordionSample(int baseNote) {
+// one reed tone at a base note, looped over a whole number of beats between the two reeds,
+// with a reed an octave lower at the given level (0 for none)
+XmSample accordionSample(int baseNote, double lowReed) {
     const int cycle = 128; // frames per period of the true reed
     const int beats = 110; // true-reed periods per loop; the sharp reed fits one more
     double f0 = noteHz(baseNote);
@@ -85,6 +86,14 @@ XmSample accordionSample(int baseNote) {
         for (size_t i = 0; i < frames; ++i)
             w[i] += static_cast<float>(pulse * std::sin(stepTrue * i + phaseTrue) +
                                        saw * std::sin(stepSharp * i + phaseSharp));
+    }
+    for (int n = 1; lowReed > 0 && n <= 2 * harmonics; ++n) {
+        double tilt = 1.0 / (1.0 + std::pow(n * f0 / 8000.0, 2.0));
+        double level = lowReed / n * tilt;
+        double step = 2.0 * pi * n * (beats / 2) / frames;
+        double phase = pi * n * n / (2 * harmonics) + 1.0;
+        for (size_t i = 0; i < frames; ++i)
+            w[i] += static_cast<float>(level * std::sin(step * i + phase));
     }
     // the reeds' buzz: a soft limit that rounds off the moments the two reeds line up
     float loudest = 0;
@@ -126,7 +135,7 @@ XmSample kanteleSample(int baseNote, double seconds, uint32_t seed) {
     Noise noise{seed};
     double low = 0;
     for (float& v : line) {
-        low += 0.55 * (noise.next() - low);
+        low += 0.4 * (noise.next() - low);
         v = static_cast<float>(low);
     }
     double mean = 0;
@@ -156,8 +165,8 @@ XmSample kanteleSample(int baseNote, double seconds, uint32_t seed) {
         v = static_cast<float>(std::tanh(1.8 * v / loudest));
     blockDc(picked, rate);
     // a quick ramp in, then a tail to zero
-    for (size_t i = 0; i < 16 && i < frames; ++i)
-        picked[i] *= static_cast<float>(i) / 16.0f;
+    for (size_t i = 0; i < 32 && i < frames; ++i)
+        picked[i] *= static_cast<float>(i) / 32.0f;
     fadeTail(picked, static_cast<size_t>(0.25 * rate));
     XmSample s;
     s.name = "kantele";
@@ -198,12 +207,12 @@ std::vector<int16_t> toFrames(const std::vector<float>& wave, double peak) {
     return frames;
 }
 
-XmInstrument makeAccordion(int attackTicks, int releaseTicks) {
+XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed) {
     XmInstrument ins;
     ins.name = "Haitari";
     const std::vector<int> bases = {37, 49, 61, 73}; // C-3 to C-6
     for (int b : bases)
-        ins.samples.push_back(accordionSample(b));
+        ins.samples.push_back(accordionSample(b, lowReed));
     mapByBase(ins, bases);
     auto a = static_cast<uint16_t>(std::max(1, attackTicks));
     auto r = static_cast<uint16_t>(std::max(1, releaseTicks));
@@ -213,6 +222,11 @@ XmInstrument makeAccordion(int attackTicks, int releaseTicks) {
     ins.vibrato = {0, 40, 2, 10};
     ins.fadeout = 0x200;
     return ins;
+}
+
+void panInstrument(XmInstrument& instrument, uint8_t panning) {
+    for (XmSample& s : instrument.samples)
+        s.panning = panning;
 }
 
 XmInstrument makeKantele(int fadeout) {
