@@ -136,7 +136,7 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
             std::vector<int> v = voiceChord(c, 3, 44);
             for (int r : {2, 6})
                 for (int i = 0; i < 3; ++i) {
-                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 46);
+                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 40);
                     putReedOffset(s, row + r, Chord1 + i, i);
                     putKeyOff(s, row + r + 1, Chord1 + i);
                 }
@@ -299,8 +299,8 @@ XmModule gameSongModule() {
     m.speed = 6;
     m.tempo = 140;
     m.restart = 0;
-    m.instruments = {makeAccordion(2, 10, 0.5),
-                     makeAccordion(1, 6, 0),
+    m.instruments = {makeAccordion(2, 10, 0.5, 3.0),
+                     makeAccordion(1, 6, 0, 2.0),
                      makeKantele(0x300),
                      makeBass(22),
                      makeKick(),
@@ -309,8 +309,8 @@ XmModule gameSongModule() {
     m.instruments[1].name = "Haitarin sointu";
     m.instruments[1].vibrato = {};
     // the band as it stands: chords to the left, kantele and cymbal to the right
-    panInstrument(m.instruments[ChordReed - 1], 92);
-    panInstrument(m.instruments[Kantele - 1], 170);
+    panInstrument(m.instruments[ChordReed - 1], 104);
+    panInstrument(m.instruments[Kantele - 1], 180);
     panInstrument(m.instruments[SnareDrum - 1], 112);
     panInstrument(m.instruments[HiHat - 1], 160);
     return m;

@@ -64,8 +64,9 @@ void mapByBase(XmInstrument& ins, const std::vector<int>& baseNotes) {
 }
 
 // one reed tone at a base note, looped over a whole number of beats between the two reeds,
-// with a reed an octave lower at the given level (0 for none)
-XmSample accordionSample(int baseNote, double lowReed) {
+// with a reed an octave lower at the given level (0 for none), and buzz as the drive of the
+// soft limit
+XmSample accordionSample(int baseNote, double lowReed, double buzz) {
     const int cycle = 128; // frames per period of the true reed
     const int beats = 110; // true-reed periods per loop; the sharp reed fits one more
     double f0 = noteHz(baseNote);
@@ -100,7 +101,7 @@ XmSample accordionSample(int baseNote, double lowReed) {
     for (float v : w)
         loudest = std::max(loudest, std::fabs(v));
     for (float& v : w)
-        v = static_cast<float>(std::tanh(2.0 * v / loudest));
+        v = static_cast<float>(std::tanh(buzz * v / loudest));
     // the limit leaves an offset that drifts with the beating: take off the average of the
     // period around each frame, round the loop, so short notes carry no offset either
     std::vector<float> level(frames);
@@ -207,12 +208,12 @@ std::vector<int16_t> toFrames(const std::vector<float>& wave, double peak) {
     return frames;
 }
 
-XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed) {
+XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed, double buzz) {
     XmInstrument ins;
     ins.name = "Haitari";
     const std::vector<int> bases = {37, 49, 61, 73}; // C-3 to C-6
     for (int b : bases)
-        ins.samples.push_back(accordionSample(b, lowReed));
+        ins.samples.push_back(accordionSample(b, lowReed, buzz));
     mapByBase(ins, bases);
     auto a = static_cast<uint16_t>(std::max(1, attackTicks));
     auto r = static_cast<uint16_t>(std::max(1, releaseTicks));

@@ -16,8 +16,8 @@ std::vector<int16_t> toFrames(const std::vector<float>& wave, double peak);
 
 // accordion: a pulse reed and a slightly sharp saw reed beating against it, and a reed an
 // octave lower at lowReed (0 for none), looped, with a short attack, a sustain held until key
-// off, and a gentle vibrato
-XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed);
+// off, and a gentle vibrato; buzz (about 1-4) drives the reeds harder, louder and brighter
+XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed, double buzz);
 
 // every sample of the instrument panned there (0 left, 128 middle, 255 right)
 void panInstrument(XmInstrument& instrument, uint8_t panning);

@@ -44,7 +44,7 @@ struct Arrangement {
     int secondInstrument = 0; // a harmony a third or so below the tune, 0 for none
     int secondVolume = 0;
     int arpVolume = 0;       // broken chords on the kantele, 0 for none
-    int padVolume = 40;      // held chords
+    int padVolume = 30;      // held chords
     bool padOnBeats = false; // chords on beats two and three instead of held
     int bassVolume = 64;
 };
@@ -159,6 +159,8 @@ XmModule menuSongModule() {
 
     Arrangement sung;
     sung.arpVolume = 52;
+    sung.secondInstrument = LeadReed;
+    sung.secondVolume = 36;
     playTheme(s, bar, themeA, sung, padSet);
     bar += 16;
 
@@ -197,7 +199,7 @@ XmModule menuSongModule() {
         putNote(s, home + 2 * k, ArpA + k % 3, noteNumber(rising[k]), Kantele, 44);
     putNote(s, home + rowsPerBar, ArpA, noteNumber("F5"), Kantele, 40);
     int end = (bar + 4) * rowsPerBar;
-    for (int ch : {Lead, Pad1, Pad2, Pad3, PadB1, PadB2, PadB3})
+    for (int ch : {Lead, Second, Pad1, Pad2, Pad3, PadB1, PadB2, PadB3})
         putKeyOff(s, end, ch);
     // and the whole band fades away with the last rows
     for (int r = end - fadeRows + tailRows; r < end + tailRows; ++r)
@@ -208,12 +210,12 @@ XmModule menuSongModule() {
     m.speed = 6;
     m.tempo = 90;
     m.restart = 0;
-    m.instruments = {makeAccordion(5, 18, 0.5), makeAccordion(10, 30, 0), makeKantele(0x200),
-                     makeBass(40)};
+    m.instruments = {makeAccordion(5, 18, 0.5, 3.0), makeAccordion(10, 30, 0, 2.0),
+                     makeKantele(0x200), makeBass(40)};
     m.instruments[1].name = "Haitarin sointu";
     m.instruments[1].vibrato = {};
-    panInstrument(m.instruments[PadReed - 1], 96);
-    panInstrument(m.instruments[Kantele - 1], 164);
+    panInstrument(m.instruments[PadReed - 1], 108);
+    panInstrument(m.instruments[Kantele - 1], 176);
     return m;
 }
 
