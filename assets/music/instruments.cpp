@@ -136,7 +136,7 @@ XmSample kanteleSample(int baseNote, double seconds, uint32_t seed) {
     Noise noise{seed};
     double low = 0;
     for (float& v : line) {
-        low += 0.4 * (noise.next() - low);
+        low += 0.3 * (noise.next() - low);
         v = static_cast<float>(low);
     }
     double mean = 0;

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <set>
 
 namespace {
@@ -33,6 +34,10 @@ const SongRender& songRender(const SongCase& c) {
     if (it == renders.end())
         it = renders.emplace(c.name, renderSong(songBytes(c))).first;
     return it->second;
+}
+
+void PrintTo(const SongCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 class Song : public testing::TestWithParam<SongCase> {};
