@@ -58,7 +58,7 @@ XmModule smallModule(int bits = 16) {
     return m;
 }
 
-// zero crossings upward per second in the left channel, from one second on
+// upward zero crossings per second in the left channel between two times
 double risingCrossingsPerSecond(const SongRender& r, double from, double to) {
     size_t a = static_cast<size_t>(from * r.rate), b = static_cast<size_t>(to * r.rate);
     int crossings = 0;
