@@ -25,7 +25,7 @@ struct Theme {
 // how a theme is played: who carries the tune and who accompanies
 struct Arrangement {
     int leadInstrument = LeadReed;
-    int leadVolume = 46;
+    int leadVolume = 62;
     int leadShift = 0; // octaves
     bool harmony = false;
     int arps = 0; // 0 none, 1 eighths, 2 sixteenths
@@ -84,16 +84,16 @@ int bassNote(const Chord& c, bool fifth) {
 void drumBar(Score& s, int row, int level, bool fill) {
     if (level <= 0)
         return;
-    putNote(s, row, Kick, 49, KickDrum, 60);
-    putNote(s, row + 4, Kick, 49, KickDrum, 56);
+    putNote(s, row, Kick, 49, KickDrum, 56);
+    putNote(s, row + 4, Kick, 49, KickDrum, 52);
     if (level >= 2) {
-        putNote(s, row + 2, Snare, 49, SnareDrum, 34);
-        putNote(s, row + 6, Snare, 49, SnareDrum, 38);
+        putNote(s, row + 2, Snare, 49, SnareDrum, 36);
+        putNote(s, row + 6, Snare, 49, SnareDrum, 40);
     }
     for (int r = 0; r < rowsPerBar; ++r) {
         bool offbeat = r % 4 == 2;
         if (level >= 3 || r % 2 == 0)
-            putNote(s, row + r, Hat, 49, HiHat, offbeat ? 34 : (r % 2 ? 16 : 22));
+            putNote(s, row + r, Hat, 49, HiHat, offbeat ? 40 : (r % 2 ? 20 : 27));
     }
     if (fill)
         for (int r = 0; r < rowsPerBar; ++r)
@@ -128,15 +128,16 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
         int row = start + static_cast<int>(b) * rowsPerBar;
         Chord c = parseChord(t.chords[b], transpose);
         if (a.bass) {
-            putNote(s, row, Bass, bassNote(c, false), BassString, 58);
+            putNote(s, row, Bass, bassNote(c, false), BassString, 60);
             putNote(s, row + 4, Bass, bassNote(c, true) - 12 * (bassNote(c, true) > 36), BassString,
-                    52);
+                    54);
         }
         if (a.chords) {
             std::vector<int> v = voiceChord(c, 3, 44);
             for (int r : {2, 6})
                 for (int i = 0; i < 3; ++i) {
-                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 24);
+                    putNote(s, row + r, Chord1 + i, v[i], ChordReed, 40);
+                    putReedOffset(s, row + r, Chord1 + i, i);
                     putKeyOff(s, row + r + 1, Chord1 + i);
                 }
         }
@@ -146,7 +147,7 @@ void playTheme(Score& s, int bar, const Theme& t, int transpose, const Arrangeme
             int step = a.arps == 2 ? 1 : 2;
             for (int r = 0, k = 0; r < rowsPerBar; r += step, ++k)
                 putNote(s, row + r, k % 2 ? ArpB : ArpA, v[order[k % 8]] + (a.arps == 2 ? 12 : 0),
-                        Kantele, a.arps == 2 ? 20 : 26);
+                        Kantele, a.arps == 2 ? 36 : 44);
         }
         bool last = b + 1 == t.chords.size();
         drumBar(s, row, a.drums, a.fill && last);
@@ -191,8 +192,10 @@ int playCoda(Score& s, int bar, int transpose) {
     for (const Stab& st : stabs) {
         int r = row + st.row;
         std::vector<int> v = voiceChord(*st.chord, 3, 56);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             putNote(s, r, Chord1 + i, v[i], ChordReed, 34);
+            putReedOffset(s, r, Chord1 + i, i);
+        }
         putNote(s, r, Lead, v[2] + 12, LeadReed, 44);
         putNote(s, r, Second, v[1] + 12, LeadReed, 30);
         putNote(s, r, Bass, bassNote(*st.chord, false), BassString, 60);
@@ -207,9 +210,12 @@ int playCoda(Score& s, int bar, int transpose) {
     std::vector<int> ring = voiceChord(home, 4, 46);
     putNote(s, end, ArpA, ring[0], Kantele, 40);
     putNote(s, end, ArpB, ring[3] + 12, Kantele, 34);
+    // then the band fades away in a bar's time, and the song is over
+    for (int r = end + 8; r < end + 16; ++r)
+        putEffect(s, r, Spare, xmGlobalVolumeSlide, 0x02);
     for (int ch : {Lead, Second, Chord1, Chord2, Chord3})
-        putKeyOff(s, end + 8, ch);
-    return end + 8 + 12; // release and a breath
+        putKeyOff(s, end + 15, ch);
+    return end + 16;
 }
 
 } // namespace
@@ -218,6 +224,7 @@ XmModule gameSongModule() {
     const int totalBars = 8 + 5 * 16 + 8 + 4 * 16 + 8 + 7 * 16 + 8;
     Score s = makeScore(channelCount, totalBars * rowsPerBar);
     int bar = 0;
+    putEffect(s, 0, Spare, xmSetGlobalVolume, 64);
     playIntro(s, bar);
     bar += 8;
 
@@ -230,7 +237,7 @@ XmModule gameSongModule() {
     answered.arps = 1;
     Arrangement plucked = plain;
     plucked.leadInstrument = Kantele;
-    plucked.leadVolume = 50;
+    plucked.leadVolume = 60;
     Arrangement running = plain;
     running.drums = 3;
     running.fill = true;
@@ -239,7 +246,7 @@ XmModule gameSongModule() {
     full.drums = 3;
     Arrangement broad = plain;
     broad.leadInstrument = Kantele;
-    broad.leadVolume = 52;
+    broad.leadVolume = 60;
     broad.drums = 1;
     Arrangement broadFull = full;
     broadFull.drums = 2;
@@ -292,10 +299,20 @@ XmModule gameSongModule() {
     m.speed = 6;
     m.tempo = 140;
     m.restart = 0;
-    m.instruments = {makeAccordion(2, 10), makeAccordion(1, 6), makeKantele(0x300), makeBass(22),
-                     makeKick(),           makeSnare(),         makeHiHat()};
+    m.instruments = {makeAccordion(2, 10, 0.5, 3.0),
+                     makeAccordion(1, 6, 0, 2.0),
+                     makeKantele(0x300),
+                     makeBass(22),
+                     makeKick(),
+                     makeSnare(),
+                     makeHiHat()};
     m.instruments[1].name = "Haitarin sointu";
     m.instruments[1].vibrato = {};
+    // the band as it stands: chords to the left, kantele and cymbal to the right
+    panInstrument(m.instruments[ChordReed - 1], 104);
+    panInstrument(m.instruments[Kantele - 1], 180);
+    panInstrument(m.instruments[SnareDrum - 1], 112);
+    panInstrument(m.instruments[HiHat - 1], 160);
     return m;
 }
 

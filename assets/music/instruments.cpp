@@ -63,8 +63,10 @@ void mapByBase(XmInstrument& ins, const std::vector<int>& baseNotes) {
     }
 }
 
-// one reed tone at a base note, looped over a whole number of beats between the two reeds
-XmSample accordionSample(int baseNote) {
+// one reed tone at a base note, looped over a whole number of beats between the two reeds,
+// with a reed an octave lower at the given level (0 for none), and buzz as the drive of the
+// soft limit
+XmSample accordionSample(int baseNote, double lowReed, double buzz) {
     const int cycle = 128; // frames per period of the true reed
     const int beats = 110; // true-reed periods per loop; the sharp reed fits one more
     double f0 = noteHz(baseNote);
@@ -79,14 +81,42 @@ XmSample accordionSample(int baseNote) {
         double saw = 0.8 / n * tilt;
         double stepTrue = 2.0 * pi * n * beats / frames;
         double stepSharp = 2.0 * pi * n * (beats + 1) / frames;
-        double phase = 0.7 * n;
+        // spread phases keep the peaks low
+        double phaseTrue = pi * n * n / harmonics;
+        double phaseSharp = pi * (n + 0.5) * (n + 0.5) / harmonics;
         for (size_t i = 0; i < frames; ++i)
-            w[i] += static_cast<float>(pulse * std::sin(stepTrue * i) +
-                                       saw * std::sin(stepSharp * i + phase));
+            w[i] += static_cast<float>(pulse * std::sin(stepTrue * i + phaseTrue) +
+                                       saw * std::sin(stepSharp * i + phaseSharp));
     }
+    for (int n = 1; lowReed > 0 && n <= 2 * harmonics; ++n) {
+        double tilt = 1.0 / (1.0 + std::pow(n * f0 / 8000.0, 2.0));
+        double level = lowReed / n * tilt;
+        double step = 2.0 * pi * n * (beats / 2) / frames;
+        double phase = pi * n * n / (2 * harmonics) + 1.0;
+        for (size_t i = 0; i < frames; ++i)
+            w[i] += static_cast<float>(level * std::sin(step * i + phase));
+    }
+    // the reeds' buzz: a soft limit that rounds off the moments the two reeds line up
+    float loudest = 0;
+    for (float v : w)
+        loudest = std::max(loudest, std::fabs(v));
+    for (float& v : w)
+        v = static_cast<float>(std::tanh(buzz * v / loudest));
+    // the limit leaves an offset that drifts with the beating: take off the average of the
+    // period around each frame, round the loop, so short notes carry no offset either
+    std::vector<float> level(frames);
+    double sum = 0;
+    for (int i = -cycle / 2; i < cycle / 2; ++i)
+        sum += w[(i + frames) % frames];
+    for (size_t i = 0; i < frames; ++i) {
+        level[i] = static_cast<float>(sum / cycle);
+        sum += w[(i + cycle / 2) % frames] - w[(i + frames - cycle / 2) % frames];
+    }
+    for (size_t i = 0; i < frames; ++i)
+        w[i] -= level[i];
     XmSample s;
     s.name = "haitari";
-    s.data = toFrames(w, 0.9);
+    s.data = toFrames(w, 0.97);
     s.loop = XmLoop::Forward;
     s.loopStart = 0;
     s.loopLength = static_cast<uint32_t>(frames);
@@ -106,7 +136,7 @@ XmSample kanteleSample(int baseNote, double seconds, uint32_t seed) {
     Noise noise{seed};
     double low = 0;
     for (float& v : line) {
-        low += 0.55 * (noise.next() - low);
+        low += 0.3 * (noise.next() - low);
         v = static_cast<float>(low);
     }
     double mean = 0;
@@ -128,14 +158,20 @@ XmSample kanteleSample(int baseNote, double seconds, uint32_t seed) {
     size_t pluck = static_cast<size_t>(delay / 7);
     for (size_t i = pluck; i < frames; ++i)
         picked[i] = w[i] - 0.5f * w[i - pluck];
+    // a steel string's bite: the loudest moment of the pluck rounded off a little
+    float loudest = 0;
+    for (float v : picked)
+        loudest = std::max(loudest, std::fabs(v));
+    for (float& v : picked)
+        v = static_cast<float>(std::tanh(1.8 * v / loudest));
     blockDc(picked, rate);
     // a quick ramp in, then a tail to zero
-    for (size_t i = 0; i < 16 && i < frames; ++i)
-        picked[i] *= static_cast<float>(i) / 16.0f;
+    for (size_t i = 0; i < 32 && i < frames; ++i)
+        picked[i] *= static_cast<float>(i) / 32.0f;
     fadeTail(picked, static_cast<size_t>(0.25 * rate));
     XmSample s;
     s.name = "kantele";
-    s.data = toFrames(picked, 0.9);
+    s.data = toFrames(picked, 0.97);
     tuneSample(s, rate, f0);
     return s;
 }
@@ -172,12 +208,12 @@ std::vector<int16_t> toFrames(const std::vector<float>& wave, double peak) {
     return frames;
 }
 
-XmInstrument makeAccordion(int attackTicks, int releaseTicks) {
+XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed, double buzz) {
     XmInstrument ins;
     ins.name = "Haitari";
     const std::vector<int> bases = {37, 49, 61, 73}; // C-3 to C-6
     for (int b : bases)
-        ins.samples.push_back(accordionSample(b));
+        ins.samples.push_back(accordionSample(b, lowReed, buzz));
     mapByBase(ins, bases);
     auto a = static_cast<uint16_t>(std::max(1, attackTicks));
     auto r = static_cast<uint16_t>(std::max(1, releaseTicks));
@@ -187,6 +223,11 @@ XmInstrument makeAccordion(int attackTicks, int releaseTicks) {
     ins.vibrato = {0, 40, 2, 10};
     ins.fadeout = 0x200;
     return ins;
+}
+
+void panInstrument(XmInstrument& instrument, uint8_t panning) {
+    for (XmSample& s : instrument.samples)
+        s.panning = panning;
 }
 
 XmInstrument makeKantele(int fadeout) {
@@ -208,20 +249,43 @@ XmInstrument makeBass(int decayTicks) {
     double f0 = noteHz(25); // C-2
     double rate = f0 * cycle;
     size_t frames = static_cast<size_t>(cycle) * (attackCycles + 1);
+    auto steady = [](int n) { return 1.0 / std::pow(n, 1.7) * (n % 2 ? 1.0 : 0.7); };
+    auto bright = [](int n) { return 0.6 / n; }; // the pluck's extra brightness, gone by the loop
+    // the tone starts at the point of its cycle where a ramped-in, slowly decaying note adds
+    // up to nothing, so that the many short bass notes leave no offset behind
+    const size_t ramp = 96;
+    std::vector<double> onset(cycle, 0.0);
+    for (int n = 1; n <= 30; ++n)
+        for (int i = 0; i < cycle; ++i)
+            onset[i] += (steady(n) + bright(n)) * std::sin(2 * pi * n * i / cycle);
+    int start = 0;
+    double best = 1e30;
+    for (int k = 0; k < cycle; k += 2) {
+        double area = 0;
+        for (size_t i = 0; i < 40 * static_cast<size_t>(cycle); ++i) {
+            double r = i < ramp ? 0.5 - 0.5 * std::cos(pi * i / ramp) : 1.0;
+            area += r * std::exp(-static_cast<double>(i) / (6.0 * cycle)) * onset[(i + k) % cycle];
+        }
+        if (std::fabs(area) < best) {
+            best = std::fabs(area);
+            start = k;
+        }
+    }
     std::vector<float> w(frames, 0.0f);
     for (int n = 1; n <= 30; ++n) {
-        double steady = 1.0 / std::pow(n, 1.7) * (n % 2 ? 1.0 : 0.7);
-        double bright = 0.6 / n; // the pluck's extra brightness, gone before the loop
         double step = 2.0 * pi * n / cycle;
         for (size_t i = 0; i < frames; ++i) {
             double x = std::min(1.0, static_cast<double>(i) / (cycle * attackCycles));
             double fade = std::pow(1.0 - x, 3.0);
-            w[i] += static_cast<float>((steady + bright * fade) * std::sin(step * i));
+            w[i] +=
+                static_cast<float>((steady(n) + bright(n) * fade) * std::sin(step * (i + start)));
         }
     }
+    for (size_t i = 0; i < ramp; ++i)
+        w[i] *= static_cast<float>(0.5 - 0.5 * std::cos(pi * i / ramp));
     XmSample s;
     s.name = "basso";
-    s.data = toFrames(w, 0.9);
+    s.data = toFrames(w, 0.97);
     s.loop = XmLoop::Forward;
     s.loopStart = static_cast<uint32_t>(cycle * attackCycles);
     s.loopLength = cycle;

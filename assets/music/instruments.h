@@ -14,9 +14,13 @@ void tuneSample(XmSample& sample, double sampleRate, double pitchHz);
 // 16-bit frames from floating-point ones, scaled so the loudest frame reaches peak (0-1)
 std::vector<int16_t> toFrames(const std::vector<float>& wave, double peak);
 
-// accordion: a pulse reed and a slightly sharp saw reed beating against it, looped, with a
-// short attack, a sustain held until key off, and a gentle vibrato
-XmInstrument makeAccordion(int attackTicks, int releaseTicks);
+// accordion: a pulse reed and a slightly sharp saw reed beating against it, and a reed an
+// octave lower at lowReed (0 for none), looped, with a short attack, a sustain held until key
+// off, and a gentle vibrato; buzz (about 1-4) drives the reeds harder, louder and brighter
+XmInstrument makeAccordion(int attackTicks, int releaseTicks, double lowReed, double buzz);
+
+// every sample of the instrument panned there (0 left, 128 middle, 255 right)
+void panInstrument(XmInstrument& instrument, uint8_t panning);
 
 // kantele: a plucked string (Karplus-Strong), one sample per octave range
 XmInstrument makeKantele(int fadeout);

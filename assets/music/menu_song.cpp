@@ -12,8 +12,24 @@ namespace {
 constexpr int rowsPerBar = 12; // 3/4, a row is a sixteenth
 constexpr int patternRows = 48;
 
-enum Channel { Lead, Second, ArpA, ArpB, ArpC, Pad1, Pad2, Pad3, Bass, Tempo };
-constexpr int channelCount = 10;
+// held chords cross-fade between two sets of three channels
+enum Channel {
+    Lead,
+    Second,
+    ArpA,
+    ArpB,
+    ArpC,
+    Pad1,
+    Pad2,
+    Pad3,
+    PadB1,
+    PadB2,
+    PadB3,
+    Bass,
+    Tempo,
+    Spare
+};
+constexpr int channelCount = 14;
 
 enum Instrument { LeadReed = 1, PadReed, Kantele, BassString };
 
@@ -24,13 +40,13 @@ struct Theme {
 
 struct Arrangement {
     int leadInstrument = LeadReed;
-    int leadVolume = 40;
+    int leadVolume = 64;
     int secondInstrument = 0; // a harmony a third or so below the tune, 0 for none
     int secondVolume = 0;
     int arpVolume = 0;       // broken chords on the kantele, 0 for none
-    int padVolume = 14;      // held chords
+    int padVolume = 30;      // held chords
     bool padOnBeats = false; // chords on beats two and three instead of held
-    int bassVolume = 44;
+    int bassVolume = 64;
 };
 
 const Theme themeA = {
@@ -54,7 +70,8 @@ int bassNote(const Chord& c, bool fifth) {
     return 30 + ((pc - 5) % 12 + 12) % 12; // F-2 up to E-3
 }
 
-void playTheme(Score& s, int bar, const Theme& t, const Arrangement& a) {
+// a theme from the bar on; padSet is the set of chord channels holding the last chord
+void playTheme(Score& s, int bar, const Theme& t, const Arrangement& a, int& padSet) {
     int start = bar * rowsPerBar;
     std::vector<LineNote> tune = parseLine(t.melody);
     if (lineLength(tune) != static_cast<int>(t.chords.size()) * rowsPerBar)
@@ -87,14 +104,23 @@ void playTheme(Score& s, int bar, const Theme& t, const Arrangement& a) {
         }
         if (a.padVolume) {
             std::vector<int> v = voiceChord(c, 3, 46);
+            bool change = !a.padOnBeats && t.chords[b] != previous;
+            int from = padSet ? PadB1 : Pad1;
+            int to = padSet ? Pad1 : PadB1;
+            if (change)
+                padSet = 1 - padSet;
             for (int i = 0; i < 3; ++i) {
                 if (a.padOnBeats) {
+                    putKeyOff(s, row, PadB1 + i);
                     for (int r : {4, 8}) {
                         putNote(s, row + r, Pad1 + i, v[i], PadReed, a.padVolume);
+                        putReedOffset(s, row + r, Pad1 + i, i);
                         putKeyOff(s, row + r + 3, Pad1 + i);
                     }
-                } else if (t.chords[b] != previous) {
-                    putNote(s, row, Pad1 + i, v[i], PadReed, a.padVolume);
+                } else if (change) {
+                    putKeyOff(s, row, from + i);
+                    putNote(s, row, to + i, v[i], PadReed, a.padVolume);
+                    putReedOffset(s, row, to + i, i);
                 }
             }
         }
@@ -114,48 +140,53 @@ void playTheme(Score& s, int bar, const Theme& t, const Arrangement& a) {
 XmModule menuSongModule() {
     const int totalBars = 4 + 16 + 16 + 8 + 4;
     const int tailRows = 8;
+    const int fadeRows = 13; // global volume 64 down by 5 a row
     Score s = makeScore(channelCount, totalBars * rowsPerBar + tailRows);
     int bar = 0;
+    int padSet = 0;
+    putEffect(s, 0, Spare, xmSetGlobalVolume, 64);
 
     Arrangement opening;
     opening.leadVolume = 0;
-    opening.arpVolume = 26;
+    opening.arpVolume = 56;
     opening.padVolume = 0;
     Theme introStart = {{intro.chords[0], intro.chords[1]}, "r:24"};
     Theme introEnd = {{intro.chords[2], intro.chords[3]}, "r:24"};
-    playTheme(s, bar, introStart, opening);
-    opening.padVolume = 12;
-    playTheme(s, bar + 2, introEnd, opening);
+    playTheme(s, bar, introStart, opening, padSet);
+    opening.padVolume = 44;
+    playTheme(s, bar + 2, introEnd, opening, padSet);
     bar += 4;
 
     Arrangement sung;
-    sung.arpVolume = 20;
-    playTheme(s, bar, themeA, sung);
+    sung.arpVolume = 52;
+    sung.secondInstrument = LeadReed;
+    sung.secondVolume = 36;
+    playTheme(s, bar, themeA, sung, padSet);
     bar += 16;
 
     Arrangement plucked;
     plucked.leadInstrument = Kantele;
-    plucked.leadVolume = 50;
+    plucked.leadVolume = 64;
     plucked.secondInstrument = LeadReed;
-    plucked.secondVolume = 20;
-    plucked.padVolume = 16;
+    plucked.secondVolume = 52;
+    plucked.padVolume = 56;
     plucked.padOnBeats = true;
-    playTheme(s, bar, themeB, plucked);
+    playTheme(s, bar, themeB, plucked, padSet);
     bar += 16;
 
     Arrangement together = sung;
     together.secondInstrument = Kantele;
-    together.secondVolume = 28;
+    together.secondVolume = 48;
     Theme firstHalf = {std::vector<std::string>(themeA.chords.begin(), themeA.chords.begin() + 8),
                        "C5:4 F5:4 A5:4  C6:8 A5:4  G5:8 E5:4  Bb5:4 A5:4 G5:4  A5:8 F5:4  "
                        "D6:8 Bb5:4  G5:6 F5:2 E5:4  F5:12"};
-    playTheme(s, bar, firstHalf, together);
+    playTheme(s, bar, firstHalf, together, padSet);
     bar += 8;
 
     // the close: slowing down, a rising kantele arpeggio under the held chord, and letting go
     Arrangement closing = sung;
     closing.arpVolume = 0;
-    playTheme(s, bar, themeEnd, closing);
+    playTheme(s, bar, themeEnd, closing, padSet);
     const int slowing[] = {84, 78, 70, 64};
     for (int b = 0; b < 4; ++b) {
         putEffect(s, (bar + b) * rowsPerBar, Tempo, xmSetSpeed, static_cast<uint8_t>(slowing[b]));
@@ -165,20 +196,26 @@ XmModule menuSongModule() {
     const char* rising[] = {"F3", "A3", "C4", "F4", "A4", "C5"};
     int home = (bar + 2) * rowsPerBar;
     for (int k = 0; k < 6; ++k)
-        putNote(s, home + 2 * k, ArpA + k % 3, noteNumber(rising[k]), Kantele, 30);
-    putNote(s, home + rowsPerBar, ArpA, noteNumber("F5"), Kantele, 26);
+        putNote(s, home + 2 * k, ArpA + k % 3, noteNumber(rising[k]), Kantele, 44);
+    putNote(s, home + rowsPerBar, ArpA, noteNumber("F5"), Kantele, 40);
     int end = (bar + 4) * rowsPerBar;
-    for (int ch : {Lead, Pad1, Pad2, Pad3})
+    for (int ch : {Lead, Second, Pad1, Pad2, Pad3, PadB1, PadB2, PadB3})
         putKeyOff(s, end, ch);
+    // and the whole band fades away with the last rows
+    for (int r = end - fadeRows + tailRows; r < end + tailRows; ++r)
+        putEffect(s, r, Spare, xmGlobalVolumeSlide, 0x01);
 
     XmModule m = moduleFromScore(s, patternRows);
     m.name = "Kiuas";
     m.speed = 6;
     m.tempo = 90;
     m.restart = 0;
-    m.instruments = {makeAccordion(5, 18), makeAccordion(10, 30), makeKantele(0x200), makeBass(40)};
+    m.instruments = {makeAccordion(5, 18, 0.5, 3.0), makeAccordion(10, 30, 0, 2.0),
+                     makeKantele(0x200), makeBass(40)};
     m.instruments[1].name = "Haitarin sointu";
     m.instruments[1].vibrato = {};
+    panInstrument(m.instruments[PadReed - 1], 108);
+    panInstrument(m.instruments[Kantele - 1], 176);
     return m;
 }
 

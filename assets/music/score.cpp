@@ -146,6 +146,11 @@ void putEffect(Score& score, int row, int channel, uint8_t effect, uint8_t param
     c.param = param;
 }
 
+void putReedOffset(Score& score, int row, int channel, int voice) {
+    putEffect(score, row, channel, xmSampleOffset,
+              static_cast<uint8_t>((row / 2 * 7 + voice * 19) % 48 + 1));
+}
+
 void putLine(Score& score, int row, int channel, const std::vector<LineNote>& line, int instrument,
              int volume, int transpose) {
     bool sounding = false;

@@ -53,6 +53,10 @@ void putNote(Score& score, int row, int channel, int note, int instrument, int v
 void putKeyOff(Score& score, int row, int channel);
 void putEffect(Score& score, int row, int channel, uint8_t effect, uint8_t param);
 
+// starts the note there somewhere inside its sample's first 12288 frames, chosen from the
+// row and voice, so that voices of a chord do not start their reeds in step
+void putReedOffset(Score& score, int row, int channel, int voice);
+
 // the line's notes from a row on, moved up by transpose; rests become key offs
 void putLine(Score& score, int row, int channel, const std::vector<LineNote>& line, int instrument,
              int volume, int transpose);

@@ -19,6 +19,7 @@ struct XmCell {
 constexpr uint8_t xmKeyOff = 97;
 
 // common effect numbers
+constexpr uint8_t xmSampleOffset = 0x09; // param * 256 frames
 constexpr uint8_t xmVolumeSlide = 0x0A;
 constexpr uint8_t xmSetVolume = 0x0C;
 constexpr uint8_t xmSetSpeed = 0x0F;          // param below 32 sets ticks per row, else the tempo
