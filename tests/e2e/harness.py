@@ -128,7 +128,9 @@ class XDisplay:
         self.number = number
         self.name = f":{number}"
         self.process = subprocess.Popen(
-            ["Xvfb", self.name, "-screen", "0", "640x480x24", "-nolisten", "tcp"],
+            # -noreset: by default the server resets when its last client leaves, and drops
+            # the connections that arrive meanwhile, such as the next program's
+            ["Xvfb", self.name, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.time() + 10
         while time.time() < deadline:
@@ -173,6 +175,12 @@ class X11:
                                         ctypes.c_long, ctypes.c_void_p]
         self.lib.XFlush.argtypes = [ctypes.c_void_p]
         self.lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        # Xlib's default error handler ends the process; a window that went away is no reason
+        handler_type = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+        self.error_handler = handler_type(lambda display, event: 0)
+        self.lib.XSetErrorHandler.argtypes = [handler_type]
+        self.lib.XSetErrorHandler.restype = ctypes.c_void_p
+        self.lib.XSetErrorHandler(self.error_handler)
         self.display = self.lib.XOpenDisplay(display_name.encode())
         if not self.display:
             raise RuntimeError("cannot open the X display")
@@ -323,6 +331,8 @@ class Kiuas:
     def request_close(self):
         if self.x11 is None:
             self.x11 = X11(self.display.name)
+        # the window is made anew when the display mode is set: ask the one there now
+        self.window = self.find_window() or self.window
         self.x11.request_close(self.window)
 
     # --- output
@@ -378,8 +388,6 @@ def running(build, display, **kwargs):
         yield game
     finally:
         game.stop()
-        # Allegro may fail to start on a display that a program left an instant ago
-        time.sleep(0.5)
         if os.environ.get("KIUAS_E2E_KEEP"):
             print(f"  kept {game.folder}")
         else:
