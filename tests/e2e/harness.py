@@ -122,16 +122,22 @@ class XDisplay:
         self.process = None
 
     def __enter__(self):
-        for number in range(91, 140):
-            if not Path(f"/tmp/.X{number}-lock").exists():
-                break
-        self.number = number
-        self.name = f":{number}"
+        # the server picks a free display itself and says which on a pipe
+        read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             # -noreset: by default the server resets when its last client leaves, and drops
             # the connections that arrive meanwhile, such as the next program's
-            ["Xvfb", self.name, "-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24", "-nolisten",
+             "tcp", "-noreset"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number:
+            self.__exit__(None, None, None)
+            raise RuntimeError("Xvfb did not start")
+        self.number = int(number)
+        self.name = f":{number}"
         deadline = time.time() + 10
         while time.time() < deadline:
             if subprocess.run(["xdpyinfo", "-display", self.name],
@@ -139,7 +145,7 @@ class XDisplay:
                 return self
             time.sleep(0.05)
         self.__exit__(None, None, None)
-        raise RuntimeError("Xvfb did not start")
+        raise RuntimeError("Xvfb did not answer")
 
     def __exit__(self, *exc):
         if self.process:
