@@ -17,11 +17,6 @@ constexpr int channelCount = 12;
 
 enum Instrument { LeadReed = 1, ChordReed, Kantele, BassString, KickDrum, SnareDrum, HiHat };
 
-struct Theme {
-    std::vector<std::string> chords; // one a bar
-    std::string melody;
-};
-
 // how a theme is played: who carries the tune and who accompanies
 struct Arrangement {
     int leadInstrument = LeadReed;

@@ -33,11 +33,6 @@ constexpr int channelCount = 14;
 
 enum Instrument { LeadReed = 1, PadReed, Kantele, BassString };
 
-struct Theme {
-    std::vector<std::string> chords; // one a bar
-    std::string melody;
-};
-
 struct Arrangement {
     int leadInstrument = LeadReed;
     int leadVolume = 64;

@@ -15,6 +15,12 @@ struct Score {
 
 // a note of a line: its start row (from the line's start), its length in rows and its XM
 // note number, 0 for a rest
+// a tune over its chords: one chord symbol a bar, and the melody as note text
+struct Theme {
+    std::vector<std::string> chords;
+    std::string melody;
+};
+
 struct LineNote {
     int row = 0;
     int length = 0;
