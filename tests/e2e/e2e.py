@@ -64,10 +64,17 @@ def menu_matches(shot, menu):
     return matches(shot, menu, x=0, y=40, w=580, h=440)
 
 
+def wait_for_screen(game, accept, timeout):
+    """The first screenshot that accept likes, or None when none came in time."""
+    def attempt():
+        shot = game.screenshot()
+        return shot if accept(shot) else None
+    return wait_until(attempt, timeout)
+
+
 def wait_for_menu(game, timeout=5.0):
     menu = game.picture("pohja.pcx")
-    shot = wait_until(lambda: (lambda s: s if menu_matches(s, menu) else None)(game.screenshot()),
-                      timeout)
+    shot = wait_for_screen(game, lambda s: menu_matches(s, menu), timeout)
     check(shot is not None, "the menu picture did not show")
     return shot
 
@@ -211,8 +218,7 @@ def start_button_plays_a_game_and_esc_returns(display):
         start_at_menu(game, best_score_bytes(1234))
         sound_before = game.sound.size()
         game.click(*START)
-        shot = wait_until(lambda: (lambda s: s if scene_side_bar_matches(game, s) else None)(
-            game.screenshot()), 5.0)
+        shot = wait_for_screen(game, lambda s: scene_side_bar_matches(game, s), 5.0)
         check(shot is not None, "the game scene did not show")
         game.move_mouse(*PARKED)
         time.sleep(0.3)
@@ -254,8 +260,7 @@ def reset_button_writes_ten_and_shows_the_information(display):
         check(inked_cells(game.screenshot()) == line_cells(1234), "the line does not show 1234")
         game.click(*RESET, button=3)  # any mouse button works: the right one here
         info = game.picture("info.pcx")
-        shot = wait_until(lambda: (lambda s: s if matches(s, info) else None)(game.screenshot()),
-                          3.0)
+        shot = wait_for_screen(game, lambda s: matches(s, info), 3.0)
         check(shot is not None, "the information picture did not show")
         save(shot, "info")
         expected = bytes.fromhex("31 30 0D 0A 2D 36 30 38 38 34 39 37 35 39")
@@ -277,8 +282,7 @@ def exit_button_shows_goodbye_and_esc_ends(display):
         start_at_menu(game, best_score_bytes(77))
         game.click(*EXIT, button=2)  # and the middle one here
         closing = game.picture("loppu.pcx")
-        shot = wait_until(lambda: (lambda s: s if matches(s, closing) else None)(
-            game.screenshot()), 3.0)
+        shot = wait_for_screen(game, lambda s: matches(s, closing), 3.0)
         check(shot is not None, "the closing picture did not show")
         save(shot, "closing")
         time.sleep(0.3)
