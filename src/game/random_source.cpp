@@ -4,7 +4,9 @@ namespace {
 uint32_t randomState = 1;
 }
 
-void seedGameRandom(uint32_t seed) { randomState = seed; }
+void seedGameRandom(uint32_t seed) {
+    randomState = seed;
+}
 
 // a linear congruential step; the high bits are the well-mixed ones
 int drawGameRandom() {
