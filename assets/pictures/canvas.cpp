@@ -271,8 +271,8 @@ void shadedEllipse(BITMAP* bmp, float cx, float cy, float rx, float ry, Rgb base
             float diffuse = std::max(0.0f, dx * lx + dy * ly + nz * lz);
             float f = 0.55f + 0.6f * diffuse;
             Rgb c = shade(base, f);
-            float spec = std::pow(std::max(0.0f, diffuse), 18.0f);
-            c = mix(c, Rgb{255, 255, 245}, 0.5f * spec);
+            float highlight = std::pow(std::max(0.0f, diffuse), 18.0f);
+            c = mix(c, Rgb{255, 255, 245}, 0.5f * highlight);
             blendPixel(bmp, x, y, c, cover);
         }
     }
