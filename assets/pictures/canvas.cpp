@@ -146,15 +146,21 @@ int bigTextWidth(const char* text, int scale) {
     return text_length(font, text) * scale;
 }
 
-void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, Rgb bottom,
-             Rgb outline) {
-    // the text at 8x8 in white on black, stretched to its big size
+// the text in the 8x8 font, white on black, stretched by scale; the caller destroys it
+static BITMAP* stretchedText(const char* text, int scale) {
     int w = text_length(font, text), h = text_height(font);
     BITMAP* small = create_bitmap_ex(32, w, h);
     BITMAP* big = create_bitmap_ex(32, w * scale, h * scale);
     clear_to_color(small, 0);
     textout_ex(small, font, text, 0, 0, makecol32(255, 255, 255), -1);
     stretch_blit(small, big, 0, 0, w, h, 0, 0, w * scale, h * scale);
+    destroy_bitmap(small);
+    return big;
+}
+
+void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, Rgb bottom,
+             Rgb outline) {
+    BITMAP* big = stretchedText(text, scale);
     int bw = big->w, bh = big->h;
     auto inked = [&](int x, int yy) {
         return x >= 0 && yy >= 0 && x < bw && yy < bh && _getpixel32(big, x, yy) != 0;
@@ -208,7 +214,6 @@ void bigText(BITMAP* bmp, const char* text, int cx, int y, int scale, Rgb top, R
             putpixel(bmp, x0 + x, y + yy, pixelOf(p));
         }
     }
-    destroy_bitmap(small);
     destroy_bitmap(big);
 }
 
@@ -321,12 +326,7 @@ void steam(BITMAP* bmp, float cx, float cy, float rx, float ry, uint32_t seed, f
 }
 
 void scaledText(BITMAP* bmp, const char* text, int x, int y, int scale, Rgb c) {
-    int w = text_length(font, text), h = text_height(font);
-    BITMAP* small = create_bitmap_ex(32, w, h);
-    BITMAP* big = create_bitmap_ex(32, w * scale, h * scale);
-    clear_to_color(small, 0);
-    textout_ex(small, font, text, 0, 0, makecol32(255, 255, 255), -1);
-    stretch_blit(small, big, 0, 0, w, h, 0, 0, w * scale, h * scale);
+    BITMAP* big = stretchedText(text, scale);
     int drop = std::max(1, scale / 2);
     for (int pass = 0; pass < 2; ++pass) {
         int off = pass == 0 ? drop : 0;
@@ -339,7 +339,6 @@ void scaledText(BITMAP* bmp, const char* text, int x, int y, int scale, Rgb c) {
             }
         }
     }
-    destroy_bitmap(small);
     destroy_bitmap(big);
 }
 
