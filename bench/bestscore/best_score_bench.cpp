@@ -1,6 +1,6 @@
 // How long the best-score store takes per call. The menu reads the file on every pass of its
 // loop; a game writes it at most twice when it ends.
-#include "best_score.h"
+#include "bestscore/best_score.h"
 
 #include <benchmark/benchmark.h>
 

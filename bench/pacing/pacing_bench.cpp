@@ -1,6 +1,6 @@
 // Measures the frame wait: waits per second, interval spread and CPU used while waiting.
 // usage: pacing_bench [seconds] [--vsync]   (--vsync measures Allegro's own vsync() instead)
-#include "frame_pacing.h"
+#include "platform/frame_pacing.h"
 
 #include <allegro.h>
 

@@ -1,5 +1,5 @@
-#include "random_source.h"
-#include "rules.h"
+#include "game/random_source.h"
+#include "game/rules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,8 @@
 // The cost of one game frame without its wait: the rules, the saves, the sprites, the HUD,
 // the restores and the 640x480 copy to a memory screen; and the memory of fifty games.
-#include "game_loop.h"
-#include "scene_draw.h"
+#include "game/game_loop.h"
+#include "game/scene_draw.h"
+#include "platform/present.h"
 #include "scene_test_support.h"
 
 #include <benchmark/benchmark.h>
@@ -68,7 +69,7 @@ void screenCopy(benchmark::State& bench) {
     BITMAP* screenBitmap = create_bitmap_ex(32, 640, 480);
     clear_to_color(scene, 0x204060);
     for (auto _ : bench) {
-        showScene(scene, screenBitmap);
+        presentBuffer(scene, screenBitmap);
         benchmark::ClobberMemory();
     }
     destroy_bitmap(scene);

@@ -1,5 +1,5 @@
-#include "best_score.h"
-#include "best_score_text.h"
+#include "bestscore/best_score.h"
+#include "bestscore/best_score_text.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,9 @@
-#include "game_loop.h"
+#include "game/game_loop.h"
 
-#include "best_score.h"
-#include "music_player.h"
-#include "scene_draw.h"
+#include "bestscore/best_score.h"
+#include "game/scene_draw.h"
+#include "music/music_player.h"
+#include "platform/present.h"
 
 #include <allegro.h>
 
@@ -30,7 +31,7 @@ FrameOutcome playFrame(GameState& state, const FrameInput& input, const PictureS
     const int px = manColumn(state);
     drawMan(scene, px, pictures);
     waitForFrame();
-    showScene(scene, screenBitmap);
+    presentBuffer(scene, screenBitmap);
     restoreScene(scene, state, px, pictures);
     return FrameOutcome::Continue;
 }

@@ -2,8 +2,8 @@
 // run it on memory bitmaps with scripted keys and no waiting.
 #pragma once
 
-#include "game_pictures.h"
-#include "rules.h"
+#include "game/game_pictures.h"
+#include "game/rules.h"
 
 #include <functional>
 

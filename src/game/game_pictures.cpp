@@ -1,4 +1,6 @@
-#include "game_pictures.h"
+#include "game/game_pictures.h"
+
+#include "platform/picture_file.h"
 
 #include <allegro.h>
 
@@ -15,10 +17,6 @@ constexpr const char* sideBarFile = "sivupalkki2.pcx";
 constexpr const char* manFile = "ukko.pcx";
 constexpr std::array<const char*, 4> itemFiles = {"ruisleipa.pcx", "kinkku.pcx", "viina.pcx",
                                                   "vihta.pcx"};
-
-std::string sizeText(const BITMAP* picture) {
-    return std::to_string(picture->w) + "x" + std::to_string(picture->h);
-}
 
 // one picture from the folder, or a message naming the file
 std::optional<std::string> loadPicture(const std::string& folder, const char* file,
@@ -137,13 +135,4 @@ PictureSizes pictureSizesOf(const GamePictures& pictures, int screenWidth) {
 
 int hudColumn(const GamePictures& pictures) {
     return 653 - pictures.sideBar->w;
-}
-
-std::optional<std::string> loadPicture(const std::string& path, BITMAP*& picture) {
-    PALETTE scratch;
-    picture = load_bitmap(path.c_str(), scratch);
-    if (!picture) {
-        return "cannot load the picture " + path;
-    }
-    return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // The game's eight pictures and the bitmaps it draws with, loaded and released as one.
 #pragma once
 
-#include "rules.h"
+#include "game/rules.h"
 
 #include <array>
 #include <optional>
@@ -28,9 +28,6 @@ struct GamePictures {
     // the static scene under the HUD, put back before the texts are drawn anew
     BITMAP* hudSave = nullptr;
 };
-
-// one picture, converted to the display's depth, or a message naming the file
-std::optional<std::string> loadPicture(const std::string& path, BITMAP*& picture);
 
 // the folder the game's pictures come from
 extern const char* const gamePictureFolder;

@@ -1,23 +1,13 @@
-#include "play_game.h"
+#include "game/play_game.h"
 
-#include "close_request.h"
-#include "frame_pacing.h"
-#include "game_loop.h"
-#include "game_pictures.h"
-#include "random_source.h"
+#include "game/game_loop.h"
+#include "game/game_pictures.h"
+#include "game/random_source.h"
+#include "platform/close_request.h"
+#include "platform/frame_pacing.h"
+#include "platform/keys.h"
 
 #include <allegro.h>
-
-namespace {
-
-// the key table is kept up to date in the background, except where the driver wants polling
-void pollKeys() {
-    if (keyboard_needs_poll()) {
-        poll_keyboard();
-    }
-}
-
-} // namespace
 
 std::optional<std::string> playGame() {
     GamePictures pictures;
@@ -28,14 +18,8 @@ std::optional<std::string> playGame() {
 
     GameHooks hooks;
     hooks.screen = screen;
-    hooks.readArrows = [] {
-        pollKeys();
-        return FrameInput{key[KEY_LEFT] != 0, key[KEY_RIGHT] != 0};
-    };
-    hooks.quitWanted = [] {
-        pollKeys();
-        return key[KEY_ESC] != 0 || closeRequested();
-    };
+    hooks.readArrows = [] { return FrameInput{leftArrowHeld(), rightArrowHeld()}; };
+    hooks.quitWanted = [] { return escHeld() || closeRequested(); };
     hooks.waitForFrame = waitForNextFrame;
     hooks.random = [] { return drawGameRandom(); };
 

@@ -1,4 +1,4 @@
-#include "random_source.h"
+#include "game/random_source.h"
 
 namespace {
 uint32_t randomState = 1;

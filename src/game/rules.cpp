@@ -1,4 +1,4 @@
-#include "rules.h"
+#include "game/rules.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "scene_draw.h"
+#include "game/scene_draw.h"
+
+#include "game/layout.h"
 
 #include <allegro.h>
 
 namespace {
 
-constexpr int sceneWidth = 640;
-constexpr int sceneHeight = 480;
 constexpr int scoreRow = 280;
 constexpr int heatRow = 300;
 constexpr int wantsRow = 320;
@@ -31,8 +31,8 @@ void composeStaticScene(BITMAP* scene, GamePictures& pictures) {
     BITMAP* bench = pictures.bench;
     BITMAP* sideBar = pictures.sideBar;
     blit(background, scene, 0, 0, 0, 0, background->w, background->h);
-    blit(bench, scene, 0, 0, 0, sceneHeight - bench->h, bench->w, bench->h);
-    blit(sideBar, scene, 0, 0, sceneWidth - sideBar->w, 0, sideBar->w, sideBar->h);
+    blit(bench, scene, 0, 0, 0, screenHeight - bench->h, bench->w, bench->h);
+    blit(sideBar, scene, 0, 0, screenWidth - sideBar->w, 0, sideBar->w, sideBar->h);
     blit(scene, pictures.hudSave, hudColumn(pictures), hudFirstRow, 0, 0, pictures.hudSave->w,
          pictures.hudSave->h);
 }
@@ -77,10 +77,6 @@ void drawMan(BITMAP* scene, int px, GamePictures& pictures) {
     BITMAP* man = pictures.man;
     blit(scene, pictures.playerSave, px, manRow, 0, 0, man->w, man->h);
     draw_sprite(scene, man, px, manRow);
-}
-
-void showScene(BITMAP* scene, BITMAP* screenBitmap) {
-    blit(scene, screenBitmap, 0, 0, 0, 0, screenBitmap->w, screenBitmap->h);
 }
 
 void restoreScene(BITMAP* scene, const GameState& state, int px, const GamePictures& pictures) {

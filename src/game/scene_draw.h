@@ -2,8 +2,8 @@
 // frame and taken off again by putting back the scene saved under them.
 #pragma once
 
-#include "game_pictures.h"
-#include "rules.h"
+#include "game/game_pictures.h"
+#include "game/rules.h"
 
 struct BITMAP;
 
@@ -24,9 +24,6 @@ int manColumn(const GameState& state);
 
 // saves the scene under the man at column px, then draws him there masked
 void drawMan(BITMAP* scene, int px, GamePictures& pictures);
-
-// copies the whole scene to the screen
-void showScene(BITMAP* scene, BITMAP* screenBitmap);
 
 // puts the saved scene back: under the man first, then under each falling slot
 void restoreScene(BITMAP* scene, const GameState& state, int px, const GamePictures& pictures);

@@ -1,8 +1,8 @@
 // The music player behind the seven operations: libopenmpt decodes the XM songs and a PortAudio
 // stream plays their mix on its own thread. One mutex guards the player; the output callback
 // holds it while it mixes one buffer, so a song is never changed or freed under the mixer.
-#include "music_player.h"
-#include "music_render.h"
+#include "music/music_player.h"
+#include "music/music_render.h"
 
 #include <alsa/asoundlib.h>
 #include <libopenmpt/libopenmpt.h>

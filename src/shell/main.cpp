@@ -1,22 +1,18 @@
 // Kiuas: start-up, the main menu, shutdown.
-#include "close_request.h"
-#include "frame_pacing.h"
-#include "game_pictures.h"
-#include "main_menu.h"
-#include "music_player.h"
-#include "random_source.h"
+#include "game/layout.h"
+#include "game/random_source.h"
+#include "music/music_player.h"
+#include "platform/display.h"
+#include "platform/picture_file.h"
+#include "shell/main_menu.h"
 
 #include <allegro.h>
 
-#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
 
 namespace {
-
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
 
 struct MenuPictures {
     BITMAP* background = nullptr;
@@ -25,46 +21,27 @@ struct MenuPictures {
     BITMAP* closing = nullptr;
 };
 
-// a picture of the menu, or a message naming the file
-std::optional<std::string> loadMenuPicture(const char* path, bool fullScreen, BITMAP*& picture) {
-    if (auto problem = loadPicture(path, picture)) {
-        return problem;
-    }
-    if (fullScreen && (picture->w != screenWidth || picture->h != screenHeight)) {
-        return std::string("the picture ") + path + " is " + std::to_string(picture->w) + "x" +
-               std::to_string(picture->h) + ", not 640x480";
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> loadMenuPictures(MenuPictures& pictures) {
-    if (auto problem = loadMenuPicture("./grafiikka/pohja.pcx", true, pictures.background)) {
+    if (auto problem = loadPictureSized("./grafiikka/pohja.pcx", screenWidth, screenHeight,
+                                        pictures.background)) {
         return problem;
     }
-    if (auto problem = loadMenuPicture("./grafiikka/kursori.pcx", false, pictures.pointer)) {
+    // the pointer may have any size
+    if (auto problem = loadPicture("./grafiikka/kursori.pcx", pictures.pointer)) {
         return problem;
     }
-    if (auto problem = loadMenuPicture("./grafiikka/info.pcx", true, pictures.info)) {
+    if (auto problem =
+            loadPictureSized("./grafiikka/info.pcx", screenWidth, screenHeight, pictures.info)) {
         return problem;
     }
-    return loadMenuPicture("./grafiikka/loppu.pcx", true, pictures.closing);
-}
-
-// shows a start-up failure on stderr and in a message box, once the display is let go
-void reportFailure(const std::string& message) {
-    std::fprintf(stderr, "kiuas: %s\n", message.c_str());
-    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-    allegro_message("Kiuas: %s\n", message.c_str());
+    return loadPictureSized("./grafiikka/loppu.pcx", screenWidth, screenHeight, pictures.closing);
 }
 
 // everything after start-up; a message when something the game can't do without failed
 std::optional<std::string> runGame() {
-    set_color_depth(32);
-    if (set_gfx_mode(GFX_AUTODETECT, screenWidth, screenHeight, 0, 0) != 0) {
-        return std::string("cannot set the 640x480 display at 32 bits per pixel: ") + allegro_error;
+    if (auto problem = startDisplay(screenWidth, screenHeight)) {
+        return problem;
     }
-    set_color_conversion(COLORCONV_TOTAL);
-    installCloseHandler();
 
     MenuPictures pictures;
     if (auto problem = loadMenuPictures(pictures)) {
@@ -88,15 +65,10 @@ std::optional<std::string> runGame() {
 } // namespace
 
 int main() {
-    if (allegro_init() != 0) {
-        std::fprintf(stderr, "kiuas: cannot start Allegro: %s\n", allegro_error);
+    if (auto problem = startAllegro()) {
+        reportFailure(*problem);
         return 1;
     }
-    set_window_title("Kiuas");
-    install_keyboard();
-    install_mouse();
-    install_timer();
-    startFramePacing();
 
     FSOUND_Init(44100, 32, 0);
     seedGameRandom(static_cast<uint32_t>(std::time(nullptr)));
@@ -106,8 +78,7 @@ int main() {
         reportFailure(*failure);
     }
 
-    stopFramePacing();
-    allegro_exit();
+    stopAllegro();
     FMUSIC_FreeSong(menuSong);
     FMUSIC_FreeSong(gameSong);
     menuSong = nullptr;

@@ -1,18 +1,19 @@
-#include "main_menu.h"
+#include "shell/main_menu.h"
 
-#include "best_score.h"
-#include "close_request.h"
-#include "frame_pacing.h"
-#include "menu_buttons.h"
-#include "music_player.h"
-#include "play_game.h"
+#include "bestscore/best_score.h"
+#include "game/layout.h"
+#include "game/play_game.h"
+#include "music/music_player.h"
+#include "platform/close_request.h"
+#include "platform/frame_pacing.h"
+#include "platform/keys.h"
+#include "platform/present.h"
+#include "shell/menu_buttons.h"
 
 #include <allegro.h>
 
 namespace {
 
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
 constexpr int fadeSteps = 43;
 constexpr int fadeAlphaStep = 6;
 
@@ -23,13 +24,6 @@ constexpr int scoreLineWidth = 30 * 8;
 constexpr int scoreLineHeight = 8;
 constexpr int scoreLineColour = 0xFFFF00;
 
-void showOnScreen(BITMAP* picture) {
-    // the library draws the pointer into the buffer on its own thread; hold it still while copying
-    freeze_mouse_flag = TRUE;
-    blit(picture, screen, 0, 0, 0, 0, screenWidth, screenHeight);
-    freeze_mouse_flag = FALSE;
-}
-
 // the menu picture from black, one step per frame; false when the window was closed
 bool fadeIn(BITMAP* menuBackground, BITMAP* menuBuffer) {
     for (int step = 0; step < fadeSteps; ++step) {
@@ -37,7 +31,7 @@ bool fadeIn(BITMAP* menuBackground, BITMAP* menuBuffer) {
         set_trans_blender(0, 0, 0, step * fadeAlphaStep);
         draw_trans_sprite(menuBuffer, menuBackground, 0, 0);
         waitForNextFrame();
-        showOnScreen(menuBuffer);
+        presentBuffer(menuBuffer, screen);
         if (closeRequested()) {
             return false;
         }
@@ -71,8 +65,8 @@ void drawBestScoreLine(BITMAP* menuBackground, BITMAP* menuBuffer) {
 
 // a picture on the screen until Esc is down; false when the window was closed instead
 bool showUntilEsc(BITMAP* picture) {
-    showOnScreen(picture);
-    while (!key[KEY_ESC]) {
+    presentBuffer(picture, screen);
+    while (!escHeld()) {
         if (closeRequested()) {
             return false;
         }
@@ -104,7 +98,7 @@ std::optional<std::string> runMainMenu(BITMAP* menuBackground, BITMAP* pointerSp
                 return failure;
             }
             FMUSIC_PlaySong(menuSong);
-            showOnScreen(menuBuffer);
+            presentBuffer(menuBuffer, screen);
         }
         if (closeRequested()) {
             return std::nullopt;
@@ -125,7 +119,7 @@ std::optional<std::string> runMainMenu(BITMAP* menuBackground, BITMAP* pointerSp
         }
 
         drawBestScoreLine(menuBackground, menuBuffer);
-        showOnScreen(menuBuffer);
+        presentBuffer(menuBuffer, screen);
         if (closeRequested()) {
             return std::nullopt;
         }

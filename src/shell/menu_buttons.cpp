@@ -1,4 +1,4 @@
-#include "menu_buttons.h"
+#include "shell/menu_buttons.h"
 
 // the buttons' edges are exclusive: columns 126 and 514, rows 240 and 338 belong to none
 MenuButton buttonAt(int x, int y) {

@@ -1,7 +1,7 @@
 // Fuzzes the reader of "lista.dat" against a plainly written second reader, feeds the same bytes
 // in pieces to check the scan does not care where reads split, and round-trips the writer's text.
-#include "best_score.h"
-#include "best_score_text.h"
+#include "bestscore/best_score.h"
+#include "bestscore/best_score_text.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Plays one XM song through the music player for a number of seconds: the ear of hear-song.
-#include "music_player.h"
+#include "music/music_player.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "music_player.h"
-#include "music_render.h"
+#include "music/music_player.h"
+#include "music/music_render.h"
 #include "tiny_xm.h"
 
 #include <gtest/gtest.h>

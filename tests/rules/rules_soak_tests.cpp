@@ -1,4 +1,4 @@
-#include "random_source.h"
+#include "game/random_source.h"
 #include "rules_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Shared helpers of the rules tests: picture sizes, a scripted random source, slot set-ups.
 #pragma once
 
-#include "rules.h"
+#include "game/rules.h"
 
 #include <deque>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Whole games through the loop, on memory bitmaps with scripted keys and no waiting.
-#include "best_score.h"
-#include "game_loop.h"
+#include "bestscore/best_score.h"
+#include "game/game_loop.h"
 #include "scene_test_support.h"
 
 #include <gtest/gtest.h>

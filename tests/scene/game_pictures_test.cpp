@@ -1,7 +1,7 @@
 // The game's pictures from PCX files: what loads, what is refused with a message, and the
 // memory of many games in a row.
-#include "game_loop.h"
-#include "game_pictures.h"
+#include "game/game_loop.h"
+#include "game/game_pictures.h"
 #include "scene_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The scene on memory bitmaps: after every frame the scene buffer holds the static scene and
 // the HUD and nothing else, while the screen shows the items and the man where they are.
-#include "game_loop.h"
-#include "scene_draw.h"
+#include "game/game_loop.h"
+#include "game/scene_draw.h"
 #include "scene_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // pictures, bitmap comparison and a throw-away folder.
 #pragma once
 
-#include "game_pictures.h"
-#include "rules.h"
+#include "game/game_pictures.h"
+#include "game/rules.h"
 
 #include <allegro.h>
 

@@ -1,4 +1,4 @@
-#include "menu_buttons.h"
+#include "shell/menu_buttons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "close_request.h"
+#include "platform/close_request.h"
 
 #include <allegro.h>
 

@@ -1,4 +1,4 @@
-#include "frame_pacing.h"
+#include "platform/frame_pacing.h"
 
 #include <allegro.h>
 
